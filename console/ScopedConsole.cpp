@@ -1,0 +1,28 @@
+#include "console/ScopedConsole.h"
+
+#include "console/Cursor.h"
+
+namespace console {
+
+namespace {
+Console* install_returning_previous(Console& console)
+{
+    Console* previous = &Console::current();
+    Console::install(&console);
+    return previous;
+}
+} // namespace
+
+ScopedConsole::ScopedConsole() : previous_(install_returning_previous(console))
+{
+    Cursor::_x = 0;
+    Cursor::_y = 0;
+}
+
+ScopedConsole::~ScopedConsole()
+{
+    std::cout.flush();
+    Console::install(previous_);
+}
+
+} // namespace console

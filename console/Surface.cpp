@@ -1,0 +1,128 @@
+#include "console/Surface.h"
+
+#include <algorithm>
+
+namespace console {
+
+namespace {
+const Cell blank_cell{};
+}
+
+Surface::Surface(int width, int height)
+    : width_(std::max(width, 1)), height_(std::max(height, 1)),
+      cells_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_))
+{
+}
+
+long Surface::index(int x, int y, unsigned offset) const
+{
+    if (x < 0 || y < 0 || x >= width_ || y >= height_)
+        return -1;
+    const long position = static_cast<long>(y) * width_ + x + static_cast<long>(offset);
+    return position < static_cast<long>(cells_.size()) ? position : -1;
+}
+
+const Cell& Surface::cell(int x, int y) const
+{
+    const long i = index(x, y, 0);
+    return i < 0 ? blank_cell : cells_[static_cast<std::size_t>(i)];
+}
+
+std::string Surface::text(int x, int y, int length) const
+{
+    std::string result;
+    for (int i = 0; i < length && x + i < width_; ++i)
+        result += cell(x + i, y).ch;
+    return result;
+}
+
+void Surface::set_cursor(int x, int y)
+{
+    cursor_x_ = x;
+    cursor_y_ = y;
+}
+
+void Surface::fill_attribute(int x, int y, unsigned short attribute, unsigned length)
+{
+    for (unsigned i = 0; i < length; ++i) {
+        const long at = index(x, y, i);
+        if (at < 0)
+            break;
+        Cell& cell = cells_[static_cast<std::size_t>(at)];
+        cell.attribute = attribute;
+        cell.plain = false;
+    }
+    ++revision_;
+}
+
+void Surface::fill_character(int x, int y, char ch, unsigned length)
+{
+    for (unsigned i = 0; i < length; ++i) {
+        const long at = index(x, y, i);
+        if (at < 0)
+            break;
+        cells_[static_cast<std::size_t>(at)].ch = ch;
+    }
+    ++revision_;
+}
+
+void Surface::write_characters(int x, int y, const char* text, unsigned length)
+{
+    for (unsigned i = 0; i < length; ++i) {
+        const long at = index(x, y, i);
+        if (at < 0)
+            break;
+        cells_[static_cast<std::size_t>(at)].ch = text[i];
+    }
+    ++revision_;
+}
+
+// Stream output as a console shows it: each character lands at the cursor in the default
+// attribute and the cursor moves on, wrapping at the right edge. Past the last row the
+// text is dropped (the surface never scrolls; the table must stay where it is).
+void Surface::write_text(const char* text, std::size_t length)
+{
+    for (std::size_t i = 0; i < length; ++i) {
+        const char ch = text[i];
+        if (ch == '\n') {
+            cursor_x_ = 0;
+            ++cursor_y_;
+            continue;
+        }
+        if (ch == '\r') {
+            cursor_x_ = 0;
+            continue;
+        }
+        if (cursor_x_ >= width_) {
+            cursor_x_ = 0;
+            ++cursor_y_;
+        }
+        const long at = index(cursor_x_, cursor_y_, 0);
+        if (at >= 0) {
+            Cell& cell = cells_[static_cast<std::size_t>(at)];
+            cell.ch = ch;
+            cell.attribute = colour::white;
+            cell.plain = true;
+        }
+        ++cursor_x_;
+    }
+    ++revision_;
+}
+
+void Surface::resize(int width, int height)
+{
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    if (width == width_ && height == height_)
+        return;
+    std::vector<Cell> cells(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int y = 0; y < std::min(height, height_); ++y)
+        for (int x = 0; x < std::min(width, width_); ++x)
+            cells[static_cast<std::size_t>(y) * width + x] = cell(x, y);
+    cells_.swap(cells);
+    width_ = width;
+    height_ = height;
+    ++revision_;
+}
+
+} // namespace console

@@ -1,0 +1,74 @@
+#ifndef CORVALD_CONSOLE_SURFACE_H
+#define CORVALD_CONSOLE_SURFACE_H
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "console/Colour.h"
+#include "console/Console.h"
+
+namespace console {
+
+// One cell of the surface. `plain` marks text that came through the stream and has not
+// been recoloured since: the Windows console shows it in its default attribute (white),
+// a terminal in its own default colours.
+struct Cell {
+    char ch = ' ';
+    unsigned short attribute = colour::white;
+    bool plain = true;
+
+    bool operator==(const Cell& other) const
+    {
+        return ch == other.ch && attribute == other.attribute && plain == other.plain;
+    }
+    bool operator!=(const Cell& other) const { return !(*this == other); }
+};
+
+// A plain grid of cells with a live text cursor, knowing nothing of terminals.
+// Every write is clipped to the grid: what falls outside is dropped.
+class Surface {
+public:
+    explicit Surface(int width = screen_width, int height = screen_height);
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+
+    // The cell at (x, y); a blank cell for coordinates outside the grid.
+    const Cell& cell(int x, int y) const;
+
+    // The characters of row y from column x, `length` of them (clipped at the edge).
+    std::string text(int x, int y, int length) const;
+    std::string row(int y) const { return text(0, y, width_); }
+
+    void set_cursor(int x, int y);
+    int cursor_x() const { return cursor_x_; }
+    int cursor_y() const { return cursor_y_; }
+
+    // The console operations, with the same running-on past the right edge.
+    void fill_attribute(int x, int y, unsigned short attribute, unsigned length);
+    void fill_character(int x, int y, char ch, unsigned length);
+    void write_characters(int x, int y, const char* text, unsigned length);
+    void write_text(const char* text, std::size_t length);
+
+    // Changes the size; cells inside both sizes keep their contents.
+    void resize(int width, int height);
+
+    // Counts every change, so a renderer can tell that nothing happened since it looked.
+    unsigned long long revision() const { return revision_; }
+
+private:
+    // Index of the cell `offset` cells after (x, y) in reading order, or -1 outside.
+    long index(int x, int y, unsigned offset) const;
+
+    int width_;
+    int height_;
+    int cursor_x_ = 0;
+    int cursor_y_ = 0;
+    unsigned long long revision_ = 0;
+    std::vector<Cell> cells_;
+};
+
+} // namespace console
+
+#endif
