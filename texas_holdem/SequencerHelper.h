@@ -1,0 +1,28 @@
+#ifndef CORVALD_TEXAS_HOLDEM_SEQUENCERHELPER_H
+#define CORVALD_TEXAS_HOLDEM_SEQUENCERHELPER_H
+
+#include <string>
+#include <vector>
+
+#include "poker/Card.h"
+#include "texas_holdem/Game.h"
+
+namespace poker::texas_holdem {
+
+// What the input sources share: the two-character card notation (value "2"-"9", "t",
+// "j", "q", "k", "a", then suit "s", "h", "c", "d", lower case only) and round names.
+class SequencerHelper {
+public:
+    SequencerHelper() = delete;
+
+    static int value_from_char(char c);
+    static Card::Suit suit_from_char(char c);
+    static bool parse(char value_ch, char suit_ch, Card& card);
+    static std::string round_name(Game::Round round);
+    // Reads exactly cards.size() cards; never resizes `cards`.
+    static bool parse(std::string text, std::vector<Card>& cards);
+};
+
+} // namespace poker::texas_holdem
+
+#endif
