@@ -12,30 +12,57 @@ namespace poker::texas_holdem {
 // The betting state of one hand as it is played at a real table and reported to us:
 // who is still in, whose turn it is, the round in progress, every stake, and when a
 // round is finished. Deals no cards and knows no chip stacks.
+//
+// Players are seat indexes 0 to n-1: 0 posts the first blind, 1 the second, the next
+// one opens the hole round and the lowest index still in opens every later round. The
+// model trusts its callers; it only keeps the turn inside the table.
 class Game {
 public:
-    enum Round { hole, flop, turn, river, showdown };
+    // Fixed underlying type so that any int converts to a Round without undefined
+    // behaviour; cards_dealt_in_round answers 0 for values outside the enumeration.
+    enum Round : int { hole, flop, turn, river, showdown };
 
+    // Starts a hand for n nameless players: player 0 to act, round hole, all stakes 0,
+    // nobody folded or observed.
     void new_hand(unsigned n);
+    // new_hand(names.size()) with the names copied into the history.
     void new_hand(const std::vector<std::string>& names);
 
+    // The current player posts a blind: his stake and the stake to match become `amount`
+    // (even when lower than before). He is not marked observed. Turn passes on.
     void blind(float amount);
+    // The current player's stake becomes the stake to match plus `amount` (0 checks or
+    // calls) and is the new stake to match. Turn passes on.
     void raise(float amount);
+    // The current player folds for the rest of the hand; his stake stays in. Turn passes on.
     void fold();
+    // Moves the turn to the next player who has not folded, marking folded players
+    // passed over as observed. Stays put when nobody is left in.
     void advance_player();
+    // True when everybody has acted (or one player is left) and every player still in
+    // has exactly the stake to match.
     bool round_over() const;
+    // Closes the round with its cards, then opens the next one (or jumps to showdown
+    // when one player is left) with the lowest-indexed player still in to act.
     void advance_round(const std::vector<Card>& cards);
+    // True when every player's observed flag is set.
     bool all_observed() const;
+    // The number of players who have not folded.
     unsigned no_active_players() const;
 
     // Cards revealed at the start of `round`: 2, 3, 1, 1, and 0 for showdown or any
     // value outside the enumeration.
     static int cards_dealt_in_round(Round round);
 
+    // Index of the player to act; below the number of players once a hand has started.
     unsigned current_player = 0;
     Round round = hole;
+    // Names, every stake and the stakes to match; the model keeps no stake elsewhere.
     GameHistory history;
+    // Set when a player folds; never cleared within a hand.
     std::vector<bool> folded;
+    // Set when a player acts in the current round or is passed over having folded;
+    // cleared at the start of every round.
     std::vector<bool> observed;
 };
 
