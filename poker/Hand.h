@@ -1,0 +1,62 @@
+#ifndef CORVALD_POKER_HAND_H
+#define CORVALD_POKER_HAND_H
+
+#include <cstddef>
+#include <vector>
+
+#include "poker/Card.h"
+
+namespace poker {
+
+// The best five-card poker hand among a set of cards, reduced to a category and up to
+// five card values in falling order of significance (-1 where the category needs
+// fewer), so that two hands compare by plain lexicographic order: the category first,
+// then the keys, kickers included. Equal hands split the pot.
+class Hand {
+public:
+    // Categories in rising order of strength.
+    enum Type : int {
+        no_pair = 0,
+        one_pair = 1,
+        two_pair = 2,
+        three_of_a_kind = 3,
+        straight = 4,
+        flush = 5,
+        full_house = 6,
+        four_of_a_kind = 7,
+        straight_flush = 8,
+    };
+
+    // Absent keys read -1, below every card value.
+    static constexpr int no_key = -1;
+
+    Hand(Type type, int key1, int key2, int key3, int key4, int key5)
+        : type(type), key1(key1), key2(key2), key3(key3), key4(key4), key5(key5)
+    {
+    }
+
+    // Lexicographic over (type, key1, ..., key5) as signed ints.
+    bool operator<(const Hand& other) const;
+    bool operator==(const Hand& other) const;
+    bool operator!=(const Hand& other) const { return !(*this == other); }
+
+    // The best hand of the known cards among `cards`; unknown cards are skipped. At
+    // least five cards must be known. Allocates nothing: the simulation calls it for
+    // every player of every simulated hand.
+    static Hand best_hand(const Card* cards, std::size_t count);
+    static Hand best_hand(const std::vector<Card>& cards);
+
+    // "No pair" ... "Straight Flush"; "ERROR" for anything outside the categories.
+    static const char* type_name(Type type);
+
+    Type type;
+    int key1;
+    int key2;
+    int key3;
+    int key4;
+    int key5;
+};
+
+} // namespace poker
+
+#endif

@@ -1,0 +1,143 @@
+#include "texas_holdem/Calculator.h"
+
+#include <algorithm>
+#include <array>
+#include <cassert>
+
+#include "poker/Hand.h"
+
+namespace poker::texas_holdem {
+
+namespace {
+
+// One simulated hand's seven cards: the user's, and in turn each opponent's hole cards
+// at the hole positions with the same board.
+using Seven = std::array<Card, Calculator::no_user_cards>;
+
+// The order of the draws from the deck below is what every build must reproduce: the
+// figures shown for a given set of cards depend on it.
+
+void remove_known_cards(Deck& deck, const Seven& cards)
+{
+    for (const Card& card : cards) {
+        if (!card.is_unknown())
+            deck.remove(card);
+    }
+}
+
+// Fills every unknown place, in position order; the user's own hole cards too, when
+// they are not known yet.
+void deal_unknown_cards(Deck& deck, Seven& cards)
+{
+    for (Card& card : cards) {
+        if (card.is_unknown())
+            card = deck.deal();
+    }
+}
+
+Hand rank(const Seven& cards)
+{
+    return Hand::best_hand(cards.data(), cards.size());
+}
+
+// Deals opponent after opponent into the hole positions of `cards` for as long as the
+// user beats each of them, counting every opponent beaten. A tie ends the hand like a
+// loss. Opponents after the first one not beaten are never dealt.
+void deal_opponents_while_beaten(Deck& deck, Seven& cards, const Hand& user,
+                                 std::vector<unsigned>& counts)
+{
+    for (std::size_t opponent = 1; opponent < counts.size(); ++opponent) {
+        cards[Calculator::hole_position] = deck.deal();
+        cards[Calculator::hole_position + 1] = deck.deal();
+        if (!(rank(cards) < user))
+            return;
+        ++counts[opponent];
+    }
+}
+
+} // namespace
+
+Calculator::Calculator(unsigned seed) : deck(seed), user_cards(no_user_cards) {}
+
+void Calculator::setup(unsigned opponents)
+{
+    user_cards.assign(no_user_cards, Card());
+    counts.assign(opponents + 1, 0);
+}
+
+void Calculator::set_hole(const Card& a, const Card& b)
+{
+    user_cards[hole_position] = a;
+    user_cards[hole_position + 1] = b;
+}
+
+void Calculator::set_flop(const Card& a, const Card& b, const Card& c)
+{
+    user_cards[flop_position] = a;
+    user_cards[flop_position + 1] = b;
+    user_cards[flop_position + 2] = c;
+}
+
+void Calculator::set_turn(const Card& card)
+{
+    user_cards[turn_position] = card;
+}
+
+void Calculator::set_river(const Card& card)
+{
+    user_cards[river_position] = card;
+}
+
+void Calculator::simulate_hands(unsigned hands)
+{
+    assert(!counts.empty() && "setup comes before a run");
+    assert(user_cards.size() == no_user_cards);
+
+    clear_counts();
+    Seven known;
+    std::copy(user_cards.begin(), user_cards.end(), known.begin());
+    Seven cards;
+    for (unsigned hand = 0; hand < hands; ++hand) {
+        deck.reset();
+        cards = known;
+        remove_known_cards(deck, cards);
+        deal_unknown_cards(deck, cards);
+        const Hand user = rank(cards);
+        ++counts[0];
+        deal_opponents_while_beaten(deck, cards, user, counts);
+    }
+}
+
+double Calculator::probability(unsigned opponents, double weight) const
+{
+    assert(!counts.empty() && counts[0] > 0 && "a run comes before the figures");
+    assert(opponents < counts.size());
+    if (opponents == 0)
+        return 1.0;
+    const double hands = counts[0];
+    return weight * counts.back() / hands + (1 - weight) * counts[opponents] / hands;
+}
+
+unsigned Calculator::no_opponents() const
+{
+    assert(!counts.empty());
+    return static_cast<unsigned>(counts.size() - 1);
+}
+
+void Calculator::fold()
+{
+    assert(!counts.empty());
+    counts.pop_back();
+}
+
+void Calculator::reset_no_opponents(unsigned opponents)
+{
+    counts.resize(opponents + 1, 0);
+}
+
+void Calculator::clear_counts()
+{
+    std::fill(counts.begin(), counts.end(), 0);
+}
+
+} // namespace poker::texas_holdem
