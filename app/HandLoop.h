@@ -1,0 +1,38 @@
+#ifndef CORVALD_APP_HANDLOOP_H
+#define CORVALD_APP_HANDLOOP_H
+
+#include <functional>
+
+#include "texas_holdem/Sequencer.h"
+
+namespace poker::texas_holdem {
+
+// The run of hands one input source plays, one after another: each is announced as
+// "Hand #" and its number at column 0 of row 1 (overwriting the previous hand's line),
+// played by a fresh Corvald and ends with that driver's destruction, which leaves an
+// empty table for the next one. The live program never stops it; a replay stops it when
+// its input is used up.
+class HandLoop {
+public:
+    HandLoop() = delete;
+
+    // Asked before every hand with the number of hands played so far; false ends the run.
+    using KeepGoing = std::function<bool(unsigned hands_played)>;
+
+    // Plays hands against `sequencer` while `keep_going` says so, for ever when it is
+    // empty. Returns the number of hands played.
+    static unsigned run(Sequencer& sequencer, const KeepGoing& keep_going = KeepGoing());
+
+    // A KeepGoing that allows `count` hands.
+    static KeepGoing hands(unsigned count);
+
+    // Announces and plays one hand; `hand_number` counts from 1.
+    static void play_hand(Sequencer& sequencer, unsigned hand_number);
+
+    // "Hand #" and the number at column 0 of row 1, no line break.
+    static void show_hand_line(unsigned hand_number);
+};
+
+} // namespace poker::texas_holdem
+
+#endif
