@@ -54,7 +54,7 @@ public:
     // value outside the enumeration.
     static int cards_dealt_in_round(Round round);
 
-    // Index of the player to act; below the number of players once a hand has started.
+    // Index of the player to act; below the number of players whenever there is one.
     unsigned current_player = 0;
     Round round = hole;
     // Names, every stake and the stakes to match; the model keeps no stake elsewhere.
