@@ -1,0 +1,268 @@
+#!/usr/bin/env bash
+# The Windows build, checked from a Linux machine: cross-compiles corvald with mingw-w64
+# and plays one short hand with it under wine, headless, in a 58 x 60 tmux pane; the Linux
+# build plays the same hand in a pane beside it, and both must show the same chances.
+# Also checks the version read from the registry and the text shown without the key.
+#
+# Installs what it needs (through sudo when not root), reads no stdin, leaves nothing
+# running. Prints one PASS/FAIL line per check and "N passed, N failed"; exits non-zero
+# when a check fails or the cross build does. Every wait polls the screen with a time
+# limit.
+#
+# Environment: CORVALD_WINDOWS_BUILD (folder of the cross build, default build-win),
+# CORVALD_LINUX_BUILD (folder of the Linux build, default build, as ./run and ./test use),
+# CORVALD_SMOKE_TIMEOUT (seconds allowed for each screen to appear, default 60).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+# shellcheck source=tools/deps.sh
+source tools/deps.sh
+install_missing "${corvald_packages[@]}" g++-mingw-w64-x86-64-posix wine wine64
+
+windows_build=${CORVALD_WINDOWS_BUILD:-build-win}
+linux_build=${CORVALD_LINUX_BUILD:-build}
+timeout=${CORVALD_SMOKE_TIMEOUT:-60}
+
+product_key='HKLM\Software\Arvelin Software\Corvald Poker'
+company_key='HKLM\Software\Arvelin Software'
+# Stored with a trailing backslash, which the registry read drops.
+stored_version='9.4.2-smoke\'
+shown_version='V9.4.2-smoke'
+
+# A fresh, headless wine: its own prefix, no display, no prompts to install Mono or Gecko
+# (the program needs neither), no debug chatter on the terminal.
+work=$(mktemp -d /tmp/corvald-windows-smoke.XXXXXX)
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' LC_ALL=C.UTF-8
+unset DISPLAY WAYLAND_DISPLAY
+socket=corvald-smoke-$$
+
+cleanup() {
+    tmux -L "$socket" kill-server 2>/dev/null || true
+    wineserver -k 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The prefix is created while the programs build.
+wineboot --init >"$work/wineboot.log" 2>&1 &
+wineboot_pid=$!
+
+echo "== cross build for Windows (mingw-w64, static)"
+cmake -S . -B "$windows_build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
+    -DCORVALD_BUILD_TESTS=OFF -DCORVALD_BUILD_BENCH=OFF -DCORVALD_WERROR=ON >/dev/null
+cmake --build "$windows_build" --target corvald
+windows_exe=$PWD/$windows_build/corvald.exe
+
+echo "== Linux build to compare with"
+if [ ! -f "$linux_build/build.ninja" ]; then
+    cmake -S . -B "$linux_build" -G Ninja >/dev/null
+fi
+cmake --build "$linux_build" --target corvald
+linux_exe=$PWD/$linux_build/corvald
+
+if ! wait "$wineboot_pid"; then
+    echo "wineboot failed:" >&2
+    cat "$work/wineboot.log" >&2
+    exit 1
+fi
+wine reg add "$product_key" /v Version /d "$stored_version" /f >/dev/null
+
+# ---------------------------------------------------------------------------------------
+# Panes and screens
+
+printf '%s\n' 'set -g status off' 'set -g remain-on-exit on' 'set -g exit-empty off' \
+    >"$work/tmux.conf"
+
+# Starts `command` in a detached 58 x 60 session named `name`.
+start() {
+    local name=$1 command=$2
+    tmux -u -L "$socket" -f "$work/tmux.conf" new-session -d -s "$name" -x 58 -y 60 "$command"
+}
+
+# Ends the session and the program in it.
+stop() {
+    tmux -L "$socket" kill-session -t "$1" 2>/dev/null || true
+}
+
+# The pane's text, one line per row, from row 0.
+screen() {
+    tmux -L "$socket" capture-pane -p -t "$1"
+}
+
+# Row y of the pane.
+row() {
+    screen "$1" | sed -n "$(($2 + 1))p"
+}
+
+# Rows first to last of the pane.
+rows() {
+    screen "$1" | sed -n "$(($2 + 1)),$(($3 + 1))p"
+}
+
+# The `length` characters of row y from column x.
+text_at() {
+    local line
+    line=$(row "$1" "$3")
+    printf '%s' "${line:$2:$4}"
+}
+
+# Polls until the command succeeds and the screen of the pane has stopped changing (two
+# captures alike), so that a screen is read whole and not halfway through its drawing.
+# False when the time limit passes first.
+poll() {
+    local name=$1 deadline=$((SECONDS + timeout)) before after
+    shift
+    while :; do
+        if "$@"; then
+            before=$(tmux -L "$socket" capture-pane -p -e -t "$name")
+            sleep 0.2
+            after=$(tmux -L "$socket" capture-pane -p -e -t "$name")
+            [ "$before" = "$after" ] && "$@" && return 0
+        fi
+        ((SECONDS < deadline)) || return 1
+        sleep 0.2
+    done
+}
+
+# True when row y of the pane contains `text`.
+row_has() {
+    [[ "$(row "$1" "$2")" == *"$3"* ]]
+}
+
+# True when row y of the pane reads `text` from column x on (the rest of the row blank).
+row_ends_with() {
+    local line
+    line=$(row "$1" "$3")
+    [ "${line:$2}" = "$4" ]
+}
+
+# Polls until row y of the pane contains `text`.
+wait_row() {
+    poll "$1" row_has "$@"
+}
+
+# Types a line into the pane.
+type_line() {
+    [ -z "$2" ] || tmux -L "$socket" send-keys -t "$1" -l "$2"
+    tmux -L "$socket" send-keys -t "$1" Enter
+}
+
+# ---------------------------------------------------------------------------------------
+# Checks
+
+passed=0
+failed=0
+
+# Runs the command as one check. A failure shows the screen of the pane named last.
+check() {
+    local description=$1 name=$2
+    shift 2
+    if "$@"; then
+        echo "PASS  $description"
+        passed=$((passed + 1))
+    else
+        echo "FAIL  $description"
+        failed=$((failed + 1))
+        if tmux -L "$socket" has-session -t "$name" 2>/dev/null; then
+            echo "---- screen of $name:"
+            screen "$name" | sed -n '1,45p'
+            echo "----"
+        fi
+    fi
+}
+
+# True when the pane's screen, as tmux re-renders its attributes, holds an SGR sequence
+# with the parameter.
+has_sgr() {
+    tmux -L "$socket" capture-pane -p -e -t "$1" | grep -qE $'\e\\[([0-9]+;)*'"$2"'(;[0-9]+)*m'
+}
+
+# The chances column: rows 24 to 39.
+chances() {
+    rows "$1" 24 39
+}
+
+# True when the chances column holds figures and is the same on both panes.
+same_chances() {
+    local first second
+    first=$(chances "$1")
+    second=$(chances "$2")
+    [[ "$first" == *%* ]] && [ "$first" = "$second" ]
+}
+
+# Shows how the chances columns of the two panes differ (for a failed comparison).
+show_chances() {
+    diff <(chances "$1") <(chances "$2") | sed 's/^/    /' || true
+}
+
+# Plays one step of the hand in both panes: types `answer`, waits for the next question
+# in each, and checks that both show the same chances.
+both_answer() {
+    local answer=$1 question=$2 y=${3:-3}
+    type_line windows "$answer"
+    type_line linux "$answer"
+    check "Windows: \"$answer\" leads to \"$question\"" windows wait_row windows "$y" "$question"
+    check "Linux: \"$answer\" leads to \"$question\"" linux wait_row linux "$y" "$question"
+    if [ "$y" -eq 3 ]; then
+        check "same chances on both builds after \"$answer\"" windows \
+            same_chances windows linux
+        same_chances windows linux || show_chances linux windows
+    fi
+}
+
+# Card glyphs, as the terminal shows code page 437.
+top_of_back=$'\u250c\u2500\u2500\u2510'   # corner, two lines, corner
+suits_of_back=$'\u2502\u2660\u2665\u2502' # line, spade, heart, line
+diamond=$'\u2666'
+
+echo "== one hand on Windows (wine) and on Linux, side by side"
+start windows "wine '$windows_exe'"
+start linux "'$linux_exe'"
+
+for pane in windows linux; do
+    label=${pane^}
+    check "$label: first question on row 3" $pane \
+        wait_row $pane 3 'Enter no players (max 16)'
+    check "$label: \"Hand #1\" at column 0 of row 1" $pane \
+        [ "$(text_at $pane 0 1 7)" = 'Hand #1' ]
+done
+check "Windows: version from the registry on row 1, trailing backslash dropped" windows \
+    row_ends_with windows 12 1 "$shown_version"
+
+# Two players, blinds and moves answered automatically: only the cards are typed.
+both_answer '2 autobet' 'Enter hole cards'
+for pane in windows linux; do
+    label=${pane^}
+    check "$label: card back of the first hole card drawn with box lines and suits" $pane \
+        [ "$(text_at $pane 18 8 4)$(text_at $pane 18 9 4)" = "$top_of_back$suits_of_back" ]
+    check "$label: table in green" $pane has_sgr $pane 42
+done
+both_answer 'ahad' 'Enter flop cards'
+for pane in windows linux; do
+    label=${pane^}
+    check "$label: the ace of diamonds face up with its suit glyph" $pane \
+        [ "$(text_at $pane 18 13 1)$(text_at $pane 18 14 1)" = "A$diamond" ]
+    check "$label: the chance against the opponent in bright yellow" $pane has_sgr $pane 93
+done
+both_answer '2c7d9h' 'Enter turn card'
+both_answer 'ts' 'Enter river card'
+both_answer '3s' 'Hit enter for a new game'
+both_answer '' 'Hand #2' 1
+stop windows
+stop linux
+
+echo "== registry errors on Windows"
+wine reg delete "$product_key" /v Version /f >/dev/null
+start no-value "wine '$windows_exe'"
+check "Windows: version \"no key\" without the value" no-value \
+    poll no-value row_ends_with no-value 12 1 'Vno key'
+stop no-value
+
+wine reg delete "$company_key" /f >/dev/null
+start no-key "wine '$windows_exe'"
+check "Windows: version \"no key path\" without the key" no-key \
+    poll no-key row_ends_with no-key 12 1 'Vno key path'
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
