@@ -9,7 +9,7 @@ namespace {
 
 constexpr unsigned last_index = Card::no_cards - 1;
 
-bool is_real(const Card& card)
+[[maybe_unused]] bool is_real(const Card& card)
 {
     return card.value >= 0 && card.value < Card::no_values && card.suit >= 0 &&
            card.suit < Card::no_suits;

@@ -1,0 +1,45 @@
+#include <algorithm>
+#include <array>
+#include <random>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include "poker/Card.h"
+#include "poker/Hand.h"
+
+namespace {
+
+using Seven = std::array<poker::Card, 7>;
+
+// Random seven-card sets, made before timing; enough of them that the branches of the
+// ranking see realistic variety rather than a few repeated hands.
+std::vector<Seven> random_sevens(std::size_t count)
+{
+    std::mt19937 random(42);
+    std::array<poker::Card, poker::Card::no_cards> deck;
+    for (unsigned i = 0; i < deck.size(); ++i)
+        deck[i] = poker::Card::from_index(i);
+    std::vector<Seven> sevens(count);
+    for (Seven& seven : sevens) {
+        std::shuffle(deck.begin(), deck.end(), random);
+        std::copy_n(deck.begin(), seven.size(), seven.begin());
+    }
+    return sevens;
+}
+
+void best_hand_of_seven(benchmark::State& state)
+{
+    const std::vector<Seven> sevens = random_sevens(1 << 16);
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const Seven& seven = sevens[next];
+        benchmark::DoNotOptimize(poker::Hand::best_hand(seven.data(), seven.size()));
+        next = (next + 1) % sevens.size();
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+} // namespace
+
+BENCHMARK(best_hand_of_seven);
