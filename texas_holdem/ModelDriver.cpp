@@ -1,0 +1,41 @@
+#include "texas_holdem/ModelDriver.h"
+
+#include <cassert>
+#include <string>
+
+namespace poker::texas_holdem {
+
+namespace {
+constexpr int blinds = 2;
+} // namespace
+
+void ModelDriver::go(Sequencer& sequencer, unsigned max_players)
+{
+    new_game = sequencer.request_new_game(max_players);
+    assert(new_game.players.size() >= 2);
+    game.new_hand(new_game.players);
+
+    for (int i = 0; i < blinds; ++i) {
+        const std::string name = game.history.names[game.current_player];
+        game.blind(sequencer.request_blind(name));
+    }
+
+    moves_per_round.clear();
+    while (game.round != Game::showdown) {
+        const std::vector<Card> cards = sequencer.request_cards(game.round);
+        moves_per_round.push_back(0);
+        while (!game.round_over()) {
+            const std::string name = game.history.names[game.current_player];
+            const float amount = sequencer.request_move(name);
+            if (amount < 0)
+                game.fold();
+            else
+                game.raise(amount);
+            ++moves_per_round.back();
+        }
+        game.advance_round(cards);
+    }
+    sequencer.notify_end_game(game.history);
+}
+
+} // namespace poker::texas_holdem

@@ -1,0 +1,474 @@
+#include "texas_holdem/pokerstars/StreamSequencer.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+#include <cstdlib>
+#include <exception>
+#include <iostream>
+#include <limits>
+
+#include <boost/algorithm/string/case_conv.hpp>
+#include <boost/algorithm/string/erase.hpp>
+#include <boost/algorithm/string/predicate.hpp>
+#include <boost/algorithm/string/trim.hpp>
+#include <boost/lexical_cast.hpp>
+#include <boost/regex.hpp>
+
+#include "console/Console.h"
+#include "console/Cursor.h"
+#include "texas_holdem/GameAnalyser.h"
+#include "texas_holdem/SequencerHelper.h"
+
+namespace poker::texas_holdem::pokerstars {
+
+namespace {
+
+// The look-ahead buffer holds this when no line is buffered. Every buffered line is
+// trimmed, so no real line can be a lone newline.
+const std::string no_line = "\n";
+
+// Clearing a status row writes this many blanks from column 1, whatever the console's
+// width; on 58 columns they run on into the next row.
+constexpr std::size_t status_blanks = 100;
+constexpr int status_column = 1;
+
+// How much of an over-long line the reader keeps, and the remark that replaces the rest.
+// The remark ends in "]" after text that is no card, which no line pattern accepts, and
+// it is not "*** SUMMARY ***": an over-long line can only be skipped or rejected.
+constexpr std::size_t overlong_kept = 40;
+const std::string overlong_remark = " [longer than 4096 characters]";
+
+// The UTF-8 byte-order mark that some clients write before the first line.
+const std::string byte_order_mark = "\xEF\xBB\xBF";
+
+const std::string showdown_line = "*** SHOW DOWN ***";
+const std::string summary_line = "*** SUMMARY ***";
+const std::string next_game_prefix = "PokerStars";
+
+// The line patterns of the hand-history format, in Perl syntax, each matched against a
+// whole trimmed line. Compiled once, on first use.
+struct Patterns {
+    boost::regex attendance{
+        "([0-9a-zA-Z_ ]+):? (will be allowed to play after the button|said, \"[^\"]*\"|"
+        "has timed out|has returned|sits out|(leaves|joins) the table|is sitting out)"
+        "( at seat #[0-9]+)?"};
+    boost::regex game{
+        "PokerStars Game #([0-9]+):  Hold'em( No | )?Limit [(][$]([0-9]+)/[$]([0-9]+)[)] - "
+        "([0-9]{4}/[0-9]{2}/[0-9]{2}) - ([0-9]{2}:[0-9]{2}:[0-9]{2}) [(]ET[)]"};
+    // "A-z" (not "A-Z") is the format's own class: it also admits [ \ ] ^ _ and `.
+    boost::regex table{"Table '([a-zA-z0-9 ]*)' 6-max Seat #([0-9]) is the button"};
+    boost::regex seat{"Seat ([0-9]+): ([0-9a-zA-Z_ ]+) [(][$][0-9.]+ in chips[)]"};
+    boost::regex blind{"([0-9a-zA-Z_ ]+): posts (small|big) blind [$]([0-9.]+)"};
+    boost::regex move{
+        "([0-9a-zA-Z_ ]+): (checks|folds|calls|raises|bets)( [$]([0-9.]+))?"
+        "( to [$][0-9.]+)?( and is all-in)?"};
+    boost::regex street{
+        "[*]{3} (HOLE CARDS|FLOP|TURN|RIVER) [*]{3}( [[](([2-9TJQKA][chds][ ]?)+)[]])?"
+        "( [[]([2-9TJQKA][chds][ ]?)[]])?"};
+    boost::regex pot{"Total pot [$]([0-9.]+) [|] Rake [$]([0-9.]+)"};
+};
+
+const Patterns& patterns()
+{
+    static const Patterns compiled;
+    return compiled;
+}
+
+// A whole-line match. The engine throws when a match grows too complex for it; such a
+// line is treated as one that does not match, so it ends like any malformed line.
+bool matches(const std::string& text, const boost::regex& pattern, boost::smatch& groups)
+{
+    try {
+        return boost::regex_match(text, groups, pattern);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+// Text of a capture group as a number, the whole text read as lexical_cast reads it.
+// False for text the number class admits but that is no number ("1.2.3", ".", "" of an
+// absent group), for a seat number beyond unsigned and for an amount beyond float.
+template <typename Number>
+bool convert(const boost::ssub_match& group, Number& value)
+{
+    Number converted{};
+    if (!group.matched || !boost::conversion::try_lexical_convert(group.str(), converted))
+        return false;
+    value = converted;
+    return true;
+}
+
+// The pot check works in whole cents: the model adds float amounts, and a total such as
+// 12.40 is not exactly the float sum of its parts. A NaN never compares equal.
+bool same_in_cents(float a, float b)
+{
+    return std::round(static_cast<double>(a) * 100.0) == std::round(static_cast<double>(b) * 100.0);
+}
+
+} // namespace
+
+StreamSequencer::StreamSequencer(std::istream& in) : stream(in), line(no_line)
+{
+}
+
+// Like std::getline, but a line is cut off after max_line_length characters (the rest of
+// it is read and dropped) and a failed read always leaves an empty line: the buffer may
+// still hold a dropped attendance line, which would otherwise be read again for ever.
+void StreamSequencer::fetch_line()
+{
+    line.clear();
+    ++line_number;
+
+    const std::istream::sentry sentry(stream, true);
+    if (!sentry)
+        return;
+
+    std::streambuf* buffer = stream.rdbuf();
+    std::ios::iostate state = std::ios::goodbit;
+    std::size_t extracted = 0;
+    bool overlong = false;
+    for (;;) {
+        const auto c = buffer->sbumpc();
+        if (std::istream::traits_type::eq_int_type(c, std::istream::traits_type::eof())) {
+            state |= std::ios::eofbit;
+            break;
+        }
+        ++extracted;
+        const char ch = std::istream::traits_type::to_char_type(c);
+        if (ch == '\n')
+            break;
+        if (line.size() < max_line_length)
+            line.push_back(ch);
+        else
+            overlong = true;
+    }
+    if (extracted == 0)
+        state |= std::ios::failbit;
+    stream.setstate(state);
+
+    if (line_number == 1 && boost::starts_with(line, byte_order_mark))
+        line.erase(0, byte_order_mark.size());
+    boost::algorithm::trim(line);
+    if (overlong) {
+        line.resize(std::min(line.size(), overlong_kept));
+        line += overlong_remark;
+    }
+}
+
+std::string StreamSequencer::peek_line()
+{
+    while (!line_kept) {
+        if (line != no_line && !skip_attendance_line(line)) {
+            line_kept = true;
+            break;
+        }
+        fetch_line();
+    }
+
+    clear_line(found_row);
+    console::Cursor::position(status_column, found_row);
+    std::cout << "Found[" << line_number << "] " << line;
+    return line;
+}
+
+std::string StreamSequencer::read_line()
+{
+    std::string result = peek_line();
+    line = no_line;
+    line_kept = false;
+    return result;
+}
+
+bool StreamSequencer::skip_attendance_line(std::string candidate)
+{
+    boost::smatch groups;
+    return matches(candidate, patterns().attendance, groups);
+}
+
+void StreamSequencer::name_check(std::string found, std::string expected)
+{
+    if (found != expected)
+        error("Name mismatch");
+}
+
+void StreamSequencer::request(std::string what)
+{
+    clear_line(request_row);
+    console::Cursor::position(status_column, request_row);
+    std::cout << "Request: " << what;
+}
+
+// The hook runs while the message stands on row 3; when it returns, the user reads the
+// message until the space bar is pressed. Without a keyboard (a script, CI) nobody can,
+// so the message goes to standard error as well and the process ends at once.
+void StreamSequencer::error(std::string message)
+{
+    clear_line(error_row);
+    console::Cursor::position(status_column, error_row);
+    std::cout << "Error:   " << message;
+    std::cout.flush();
+    console::Console::current().flush();
+
+    if (error_hook)
+        error_hook(message);
+    if (!wait_key())
+        std::cerr << "corvald: hand history line " << line_number << ": " << message << std::endl;
+    std::exit(EXIT_FAILURE);
+}
+
+bool StreamSequencer::wait_key()
+{
+    std::cout.flush();
+    console::Console& console = console::Console::current();
+    console.flush();
+    return console.wait_space();
+}
+
+void StreamSequencer::clear_line(int row)
+{
+    static const std::string blanks(status_blanks, ' ');
+    console::Cursor::position(status_column, row);
+    std::cout << blanks;
+}
+
+bool StreamSequencer::input_exhausted() const
+{
+    return line == no_line && !stream.good();
+}
+
+void StreamSequencer::parse_header1(std::string text, std::string& game_id)
+{
+    boost::smatch groups;
+    if (!matches(text, patterns().game, groups))
+        error("Malformed game header1");
+    game_id = groups[1].str();
+}
+
+void StreamSequencer::parse_header2(std::string text, std::string& table_name, unsigned& button)
+{
+    boost::smatch groups;
+    if (!matches(text, patterns().table, groups) || !convert(groups[2], button))
+        error("Malformed game header2");
+    table_name = groups[1].str();
+}
+
+// The seat list ends at the first line that is not a seat line; it is left unread for the
+// blind request. The hand needs two players for its two blinds (and the pot check needs
+// two final stakes), and the view has rows for 16.
+void StreamSequencer::parse_seats(std::vector<std::string>& players, unsigned button)
+{
+    const std::size_t first = players.size();
+    std::vector<unsigned> seats;
+    for (;;) {
+        const std::string candidate = peek_line();
+        boost::smatch groups;
+        if (!matches(candidate, patterns().seat, groups))
+            break;
+        unsigned seat = 0;
+        if (!convert(groups[1], seat))
+            error("Error parsing seat names");
+        if (seats.size() == max_players)
+            error("Too many players");
+        seats.push_back(seat);
+        players.push_back(groups[2].str());
+        read_line();
+    }
+
+    if (seats.empty())
+        error("Error parsing seat names");
+    if (seats.size() < 2)
+        error("Too few players");
+    const auto button_at = std::find(seats.begin(), seats.end(), button);
+    if (button_at == seats.end())
+        error("Failed to find button");
+
+    // The player after the button posts the first blind; the button acts last.
+    const auto after_button = first + static_cast<std::size_t>(button_at - seats.begin()) + 1;
+    std::rotate(players.begin() + static_cast<std::ptrdiff_t>(first),
+                players.begin() + static_cast<std::ptrdiff_t>(after_button), players.end());
+}
+
+void StreamSequencer::parse_blind(std::string text, std::string& player, float& amount)
+{
+    boost::smatch groups;
+    if (!matches(text, patterns().blind, groups) || !convert(groups[3], amount))
+        error("Malformed blind bet");
+    player = groups[1].str();
+}
+
+// A raise is given by the amount raised by, not the total after " to "; a call is a call
+// whatever its amount, all-in or not, as the model knows no all-in.
+void StreamSequencer::parse_move(std::string text, std::string& player, Sequencer::Move& move)
+{
+    boost::smatch groups;
+    if (!matches(text, patterns().move, groups))
+        error("Malformed move");
+    player = groups[1].str();
+
+    const std::string word = groups[2].str();
+    if (word == "folds") {
+        move.amount = fold_amount;
+    } else if (word == "checks" || word == "calls") {
+        move.amount = 0;
+    } else if (word == "raises" || word == "bets") {
+        if (!convert(groups[4], move.amount))
+            error("Malformed move");
+    } else {
+        error("Unknown type");
+    }
+}
+
+// The hole cards stay unknown whatever the line shows: the replay never tells the user's
+// own cards. The earlier board in the first bracket of a turn or river line is not
+// compared with the cards already dealt.
+void StreamSequencer::parse_cards(std::string text, Game::Round& round, std::vector<Card>& cards)
+{
+    boost::smatch groups;
+    if (!matches(text, patterns().street, groups))
+        error("Malformed cards");
+
+    const std::string word = groups[1].str();
+    if (word == "HOLE CARDS")
+        round = Game::hole;
+    else if (word == "FLOP")
+        round = Game::flop;
+    else if (word == "TURN")
+        round = Game::turn;
+    else if (word == "RIVER")
+        round = Game::river;
+    else
+        error("Unknown round");
+
+    cards.resize(static_cast<std::size_t>(Game::cards_dealt_in_round(round)));
+    if (round == Game::hole)
+        return;
+
+    constexpr int first_bracket = 3;
+    constexpr int second_bracket = 6;
+    std::string notation = groups[round == Game::flop ? first_bracket : second_bracket].str();
+    boost::erase_all(notation, " ");
+    boost::to_lower(notation);
+    if (!SequencerHelper::parse(notation, cards))
+        error("Malformed flop");
+}
+
+void StreamSequencer::parse_pot(std::string text, float& pot, float& rake)
+{
+    boost::smatch groups;
+    if (!matches(text, patterns().pot, groups) || !convert(groups[1], pot)
+        || !convert(groups[2], rake))
+        error("Malformed pot");
+}
+
+StreamSequencer::NewGame StreamSequencer::request_new_game()
+{
+    request("New Game");
+    std::string game_id;
+    parse_header1(read_line(), game_id);
+    std::string table_name;
+    unsigned button = 0;
+    parse_header2(read_line(), table_name, button);
+
+    NewGame result;
+    result.table_name = table_name;
+    result.game_id = game_id;
+    parse_seats(result.players, button);
+    return result;
+}
+
+float StreamSequencer::request_blind(std::string player)
+{
+    request("Blind bet for " + player);
+    std::string found;
+    float amount = 0;
+    parse_blind(read_line(), found, amount);
+    name_check(found, player);
+    return amount;
+}
+
+float StreamSequencer::request_move(std::string player)
+{
+    request("Move for " + player);
+    std::string found;
+    Sequencer::Move move;
+    parse_move(read_line(), found, move);
+    name_check(found, player);
+    return move.amount;
+}
+
+std::vector<Card> StreamSequencer::request_cards(Game::Round round)
+{
+    request("Cards for " + SequencerHelper::round_name(round));
+    std::vector<Card> cards;
+    Game::Round found = Game::hole;
+    parse_cards(read_line(), found, cards);
+    if (found != round)
+        error("Round mismatch");
+    if (cards.size() != static_cast<std::size_t>(Game::cards_dealt_in_round(round)))
+        error("Found wrong number of cards");
+    return cards;
+}
+
+// The pot the text must show is the pot at the end of the last round played, less the
+// part of the largest stake that nobody matched (an uncalled bet goes back to its maker).
+// When all four rounds were played and the two largest stakes are equal, somebody called
+// or checked the river down, and the text must go on with the showdown line.
+void StreamSequencer::notify_end_game(const GameHistory& history)
+{
+    request("End of game");
+    assert(history.stakes_to_match.size() >= 2);
+    assert(history.player_stakes.size() >= 2);
+
+    float top = -std::numeric_limits<float>::infinity();
+    float second = top;
+    for (const auto& stakes : history.player_stakes) {
+        assert(!stakes.empty());
+        const float stake = stakes.back();
+        if (stake > top) {
+            second = top;
+            top = stake;
+        } else if (stake > second) {
+            second = stake;
+        }
+    }
+    const auto last_round = static_cast<unsigned>(history.stakes_to_match.size() - 2);
+    expected_pot = static_cast<float>(
+        GameAnalyser(history).pot_size_at_round_end(last_round) - (top - second));
+
+    constexpr std::size_t all_rounds_played = 5;
+    showdown_expected = history.stakes_to_match.size() == all_rounds_played && top == second;
+    if (showdown_expected) {
+        if (read_line() != showdown_line)
+            error("Expected showdown");
+    }
+
+    // Whatever stands between the last move and the summary is skipped; a text that ends
+    // before the summary has no pot line.
+    while (peek_line() != summary_line) {
+        if (!stream.good())
+            error("Malformed pot");
+        read_line();
+    }
+    request("Summary");
+    read_line();
+
+    request("Pot");
+    float pot = 0;
+    float rake = 0;
+    parse_pot(read_line(), pot, rake);
+    if (!same_in_cents(expected_pot, pot)) {
+        std::string text;
+        boost::conversion::try_lexical_convert(expected_pot, text);
+        error("Game over pot size mismatch: $" + text);
+    }
+
+    request("Looking for next game");
+    while (stream.good()) {
+        if (boost::starts_with(peek_line(), next_game_prefix))
+            break;
+        read_line();
+    }
+}
+
+} // namespace poker::texas_holdem::pokerstars
