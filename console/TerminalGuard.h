@@ -1,0 +1,50 @@
+#ifndef CORVALD_CONSOLE_TERMINALGUARD_H
+#define CORVALD_CONSOLE_TERMINALGUARD_H
+
+#include <cstddef>
+#include <string_view>
+
+#include <termios.h>
+
+namespace console {
+
+// Hands the terminal back the way the program found it on every way out: the terminal
+// console's destructor, the end of the process (return from main, std::exit) and the
+// signals that end it (SIGINT, SIGTERM, SIGHUP, SIGQUIT). A signal is re-raised after the
+// restore with the disposition it had before, so the process still dies of it and its
+// parent sees why.
+//
+// Holds only what a signal handler may touch (fixed buffers, descriptors, flags), and
+// restores with write(2) and tcsetattr alone: the restore is async-signal-safe.
+class TerminalGuard {
+public:
+    // The longest restore sequence the guard can hold.
+    static constexpr std::size_t max_restore_bytes = 128;
+
+    // Starts guarding the terminal on `fd`: restore() will write `restore_bytes` to it.
+    // Installs the signal handlers (a signal the process ignores stays ignored) and, once
+    // per process, the exit handler. Only one terminal is guarded at a time.
+    static void arm(int fd, std::string_view restore_bytes);
+
+    // Replaces the bytes restore() writes, e.g. after the window was asked to grow.
+    static void set_restore_bytes(std::string_view restore_bytes);
+
+    // Whether the terminal is still the program's to draw on: armed and not yet restored.
+    static bool armed();
+
+    // While a keyboard is in raw mode: the settings restore() must put back on `fd`.
+    static void hold_keyboard(int fd, const termios& settings);
+    static void release_keyboard();
+
+    // Puts back a held keyboard's settings, writes the restore bytes, reinstates the
+    // previous signal dispositions and disarms. Does nothing a second time.
+    static void restore();
+
+    // Writes all of `bytes` to `fd`, going on after interruptions and waiting out a full
+    // non-blocking descriptor. False when the descriptor fails. Async-signal-safe.
+    static bool write_all(int fd, const char* bytes, std::size_t length);
+};
+
+} // namespace console
+
+#endif
