@@ -52,15 +52,16 @@ cmake -S . -B "$windows_build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" \
     -DCORVALD_BUILD_TESTS=OFF -DCORVALD_BUILD_BENCH=OFF -DCORVALD_WERROR=ON >/dev/null
 cmake --build "$windows_build" --target corvald
-windows_exe=$PWD/$windows_build/corvald.exe
+windows_exe=$(realpath "$windows_build")/corvald.exe
 
 echo "== Linux build to compare with"
 if [ ! -f "$linux_build/build.ninja" ]; then
     cmake -S . -B "$linux_build" -G Ninja >/dev/null
 fi
 cmake --build "$linux_build" --target corvald
-linux_exe=$PWD/$linux_build/corvald
+linux_exe=$(realpath "$linux_build")/corvald
 
+echo "== wine prefix (at ${SECONDS}s)"
 if ! wait "$wineboot_pid"; then
     echo "wineboot failed:" >&2
     cat "$work/wineboot.log" >&2
@@ -216,7 +217,7 @@ top_of_back=$'\u250c\u2500\u2500\u2510'   # corner, two lines, corner
 suits_of_back=$'\u2502\u2660\u2665\u2502' # line, spade, heart, line
 diamond=$'\u2666'
 
-echo "== one hand on Windows (wine) and on Linux, side by side"
+echo "== one hand on Windows (wine) and on Linux, side by side (at ${SECONDS}s)"
 start windows "wine '$windows_exe'"
 start linux "'$linux_exe'"
 
@@ -252,7 +253,7 @@ both_answer '' 'Hand #2' 1
 stop windows
 stop linux
 
-echo "== registry errors on Windows"
+echo "== registry errors on Windows (at ${SECONDS}s)"
 wine reg delete "$product_key" /v Version /f >/dev/null
 start no-value "wine '$windows_exe'"
 check "Windows: version \"no key\" without the value" no-value \
@@ -264,5 +265,5 @@ start no-key "wine '$windows_exe'"
 check "Windows: version \"no key path\" without the key" no-key \
     poll no-key row_ends_with no-key 12 1 'Vno key path'
 
-echo "$passed passed, $failed failed"
+echo "$passed passed, $failed failed (in ${SECONDS}s)"
 [ "$failed" -eq 0 ]
