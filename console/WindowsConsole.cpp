@@ -12,7 +12,9 @@ namespace {
 
 // The window sizes, in pixels, of the shrink before the buffer is resized and of the grow
 // after it: a buffer may not be smaller than its window, and the window then grows to
-// show as much of the buffer as the screen allows.
+// show as much of the buffer as the screen allows (the console caps it at the buffer).
+// They are sizes, not right and bottom edges: a window far right on the screen must
+// shrink just the same, or the buffer cannot be made smaller than it.
 constexpr int shrunk_window = 1;
 constexpr int grown_window = 1000;
 
@@ -123,8 +125,8 @@ void WindowsConsole::resize(int columns, int rows)
         SetWindowPos(window, nullptr, frame.left, frame.top, shrunk_window, shrunk_window, 0);
     }
     SetConsoleScreenBufferSize(output(), cell(columns, rows));
-    // The program owns the whole screen: whatever the shell left in the buffer goes,
-    // while the cells keep the console's own colours for the stream text.
+    // The program owns the whole screen: whatever the shell left in the buffer goes. The
+    // attributes stay, so stream text keeps showing in the console's own colours.
     DWORD written = 0;
     FillConsoleOutputCharacterA(output(), ' ', static_cast<DWORD>(columns * rows), cell(0, 0),
                                 &written);
