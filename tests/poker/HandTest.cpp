@@ -195,6 +195,8 @@ TEST(HandRanking, UnknownCardsAreSkipped)
 TEST(HandRanking, CardGivenTwiceCountsTwice)
 {
     EXPECT_EQ(best("As As Kd Qc 7h 5s 2d"), hand(Hand::one_pair, ace, king, queen, seven));
+    EXPECT_EQ(best("Ks Ks Kd 9c 9h 2d 3c"), hand(Hand::full_house, king, nine));
+    EXPECT_EQ(best("5c 5c 6d 7h 8s 9c Kd"), hand(Hand::straight, nine));
     // Five spades by count, four of them distinct: the fifth flush key is missing.
     EXPECT_EQ(best("As As Ks Qs Js 2d 3c"), hand(Hand::flush, ace, king, queen, jack, none));
 }
