@@ -217,6 +217,18 @@ top_of_back=$'\u250c\u2500\u2500\u2510'   # corner, two lines, corner
 suits_of_back=$'\u2502\u2660\u2665\u2502' # line, spade, heart, line
 diamond=$'\u2666'
 
+echo "== odds command on Windows (wine) and on Linux (at ${SECONDS}s)"
+# The calculator's exact counts for one situation, printed as text: the same generator
+# with the same seed must count the same hands on both builds.
+odds_arguments=(odds ahad 2c7d9h --players 4 --json)
+linux_odds=$("$linux_exe" "${odds_arguments[@]}" </dev/null 2>&1 || true)
+windows_odds=$(wine "$windows_exe" "${odds_arguments[@]}" </dev/null 2>&1 | tr -d '\r' || true)
+same_odds() {
+    [[ "$linux_odds" == *'"counts": ['[1-9]* ]] && [ "$windows_odds" = "$linux_odds" ]
+}
+check "same odds counts on both builds: ${odds_arguments[*]}" none same_odds
+same_odds || printf 'Linux:   %s\nWindows: %s\n' "$linux_odds" "$windows_odds"
+
 echo "== one hand on Windows (wine) and on Linux, side by side (at ${SECONDS}s)"
 start windows "wine '$windows_exe'"
 start linux "'$linux_exe'"
