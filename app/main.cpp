@@ -6,6 +6,8 @@
 #include <CLI/CLI.hpp>
 
 #include "app/HandLoop.h"
+#include "app/OddsCommand.h"
+#include "app/ReplayCommand.h"
 #include "app/Version.h"
 #include "console/Console.h"
 #include "console/Platform.h"
@@ -63,8 +65,15 @@ int main(int argc, char** argv)
 
     // Subcommands. Each adds itself to `app` with add_subcommand and, from its callback,
     // replaces `command` with its own run; without one the live assistant runs.
+    // A command that prints plain text, or reports a fault before it starts, clears
+    // `needs_screen` and runs without the screen taking over the terminal.
+    bool needs_screen = true;
+    poker::texas_holdem::ReplayCommand::add_to(app, command, needs_screen);
+    poker::texas_holdem::OddsCommand::add_to(app, command, needs_screen);
 
     CLI11_PARSE(app, argc, argv);
+    if (!needs_screen)
+        return command();
 
     // The screen every command draws on: the terminal when standard output is one,
     // cells in memory otherwise, with std::cout writing into it. The terminal is handed

@@ -1,0 +1,222 @@
+#include "app/OddsCommand.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <iostream>
+#include <memory>
+
+#include <boost/lexical_cast.hpp>
+
+#include "app/Corvald.h"
+#include "texas_holdem/Calculator.h"
+#include "texas_holdem/SequencerHelper.h"
+
+namespace poker::texas_holdem {
+
+namespace {
+
+constexpr std::size_t hole_cards = 2;
+constexpr std::size_t chars_per_card = 2;
+
+// The card notation of `cards`, nothing between them.
+std::string notation(const std::vector<Card>& cards)
+{
+    static const char values[] = "23456789tjqka";
+    static const char suits[] = "shcd";
+    std::string text;
+    for (const Card& card : cards) {
+        text += values[card.value];
+        text += suits[card.suit];
+    }
+    return text;
+}
+
+// Reads `text` as a card list; on failure says which two characters are no card.
+std::string read_cards(const std::string& what, const std::string& text, std::vector<Card>& cards)
+{
+    if (text.size() % chars_per_card != 0)
+        return what + " \"" + text + "\" is not a list of cards (two characters each, like ahkd)";
+    cards.assign(text.size() / chars_per_card, Card());
+    for (std::size_t i = 0; i < cards.size(); ++i) {
+        const std::string one = text.substr(i * chars_per_card, chars_per_card);
+        if (!SequencerHelper::parse(one[0], one[1], cards[i]))
+            return what + " holds \"" + one + "\", which is no card (value 2-9 t j q k a, "
+                   + "suit s h c d, lower case)";
+    }
+    return "";
+}
+
+// A whole number from `low` to `high`; a fault naming `what` otherwise.
+std::string read_number(const std::string& what, const std::string& text, unsigned low,
+                        unsigned high, unsigned& number)
+{
+    unsigned value = 0;
+    if (!boost::conversion::try_lexical_convert(text, value) || value < low || value > high)
+        return what + " must be a whole number from " + std::to_string(low) + " to "
+               + std::to_string(high) + ", not \"" + text + "\"";
+    number = value;
+    return "";
+}
+
+// The shortest text that reads back as the same double.
+std::string number(double value)
+{
+    std::array<char, 32> text{};
+    const auto result = std::to_chars(text.data(), text.data() + text.size(), value);
+    return std::string(text.data(), result.ptr);
+}
+
+std::string percent(double share)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%7.2f %%", share * 100.0);
+    return text;
+}
+
+template <typename T, typename Format>
+std::string json_array(const std::vector<T>& values, Format format)
+{
+    std::string text = "[";
+    for (std::size_t i = 0; i < values.size(); ++i)
+        text += (i ? ", " : "") + format(values[i]);
+    return text + "]";
+}
+
+} // namespace
+
+std::string OddsCommand::read(const Arguments& arguments, Question& question)
+{
+    Question result;
+    std::string fault;
+    if (!arguments.hole.empty()) {
+        fault = read_cards("HOLE", arguments.hole, result.hole);
+        if (fault.empty() && result.hole.size() != hole_cards)
+            fault = "HOLE must be two cards, not " + std::to_string(result.hole.size());
+    }
+    if (fault.empty() && !arguments.board.empty()) {
+        fault = read_cards("BOARD", arguments.board, result.board);
+        const std::size_t n = result.board.size();
+        if (fault.empty() && n != 3 && n != 4 && n != 5)
+            fault = "BOARD must be 0, 3, 4 or 5 cards, not " + std::to_string(n);
+    }
+    if (fault.empty()) {
+        std::vector<Card> all = result.hole;
+        all.insert(all.end(), result.board.begin(), result.board.end());
+        for (std::size_t i = 0; i < all.size() && fault.empty(); ++i) {
+            if (std::find(all.begin() + static_cast<std::ptrdiff_t>(i) + 1, all.end(), all[i])
+                != all.end())
+                fault = "the card " + notation({all[i]}) + " is given twice";
+        }
+    }
+    if (fault.empty()) {
+        if (arguments.players.empty())
+            fault = "--players is required";
+        else
+            fault = read_number("--players", arguments.players, min_players, max_players,
+                                result.players);
+    }
+    result.hands = Corvald::simulated_hands;
+    if (fault.empty() && !arguments.hands.empty())
+        fault = read_number("--hands", arguments.hands, 1, ~0u, result.hands);
+    result.seed = Calculator::default_seed;
+    if (fault.empty() && !arguments.seed.empty())
+        fault = read_number("--seed", arguments.seed, 0, ~0u, result.seed);
+
+    if (fault.empty())
+        question = result;
+    return fault;
+}
+
+// The calculator is set up as the hand driver sets it: one opponent per other player,
+// the known cards in their places, one run.
+OddsCommand::Answer OddsCommand::ask(const Question& question)
+{
+    Calculator calculator(question.seed);
+    calculator.setup(question.players - 1);
+    if (question.hole.size() == hole_cards)
+        calculator.set_hole(question.hole[0], question.hole[1]);
+    const auto& board = question.board;
+    if (board.size() >= 3)
+        calculator.set_flop(board[0], board[1], board[2]);
+    if (board.size() >= 4)
+        calculator.set_turn(board[3]);
+    if (board.size() >= 5)
+        calculator.set_river(board[4]);
+    calculator.simulate_hands(question.hands);
+
+    Answer answer;
+    answer.question = question;
+    answer.counts = calculator.counts;
+    const double simulated = calculator.counts[0];
+    for (unsigned k = 0; k < question.players; ++k) {
+        answer.beat.push_back(calculator.counts[k] / simulated);
+        answer.weighted.push_back(calculator.probability(k, Corvald::opponents_weight));
+    }
+    return answer;
+}
+
+std::string OddsCommand::table(const Answer& answer)
+{
+    const Question& q = answer.question;
+    std::string text = "hole " + (q.hole.empty() ? std::string("random") : notation(q.hole))
+                       + "  board " + (q.board.empty() ? std::string("none") : notation(q.board))
+                       + "  players " + std::to_string(q.players) + "  hands "
+                       + std::to_string(q.hands) + "  seed " + std::to_string(q.seed) + "\n";
+    text += "opponents       beat   weighted\n";
+    for (std::size_t k = 0; k < answer.beat.size(); ++k) {
+        char opponents[24];
+        std::snprintf(opponents, sizeof opponents, "%9zu", k);
+        text += opponents + std::string("  ") + percent(answer.beat[k]) + "  "
+                + percent(answer.weighted[k]) + "\n";
+    }
+    return text;
+}
+
+std::string OddsCommand::json(const Answer& answer)
+{
+    const Question& q = answer.question;
+    const auto quoted = [](const std::string& s) { return "\"" + s + "\""; };
+    return "{\"hole\": " + (q.hole.empty() ? std::string("null") : quoted(notation(q.hole)))
+           + ", \"board\": " + quoted(notation(q.board))
+           + ", \"players\": " + std::to_string(q.players)
+           + ", \"hands\": " + std::to_string(q.hands) + ", \"seed\": " + std::to_string(q.seed)
+           + ", \"counts\": "
+           + json_array(answer.counts, [](unsigned c) { return std::to_string(c); })
+           + ", \"beat\": " + json_array(answer.beat, number)
+           + ", \"weighted\": " + json_array(answer.weighted, number) + "}\n";
+}
+
+int OddsCommand::run(const Arguments& arguments, std::ostream& out, std::ostream& err)
+{
+    Question question;
+    const std::string fault = read(arguments, question);
+    if (!fault.empty()) {
+        err << "corvald odds: " << fault << std::endl;
+        return bad_input_status;
+    }
+    const Answer answer = ask(question);
+    out << (arguments.json ? json(answer) : table(answer)) << std::flush;
+    return 0;
+}
+
+void OddsCommand::add_to(CLI::App& app, std::function<int()>& command, bool& needs_screen)
+{
+    auto arguments = std::make_shared<Arguments>();
+    CLI::App* odds = app.add_subcommand(
+        "odds", "Print the winning chances for hole cards and a board against N players");
+    odds->add_option("HOLE", arguments->hole, "Your two cards, e.g. ahkd (random when left out)");
+    odds->add_option("BOARD", arguments->board, "0, 3, 4 or 5 board cards, e.g. qsjsts");
+    odds->add_option("--players", arguments->players, "Players at the table, 2 to 16")
+        ->option_text("N");
+    odds->add_option("--hands", arguments->hands, "Hands to simulate (10000)")->option_text("H");
+    odds->add_option("--seed", arguments->seed, "Random seed (2)")->option_text("S");
+    odds->add_flag("--json", arguments->json, "One JSON object instead of the table");
+    odds->callback([arguments, &command, &needs_screen] {
+        needs_screen = false;
+        command = [arguments] { return run(*arguments, std::cout, std::cerr); };
+    });
+}
+
+} // namespace poker::texas_holdem

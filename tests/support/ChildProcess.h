@@ -1,0 +1,29 @@
+#ifndef CORVALD_TESTS_SUPPORT_CHILDPROCESS_H
+#define CORVALD_TESTS_SUPPORT_CHILDPROCESS_H
+
+#include <string>
+#include <vector>
+
+namespace corvald_test {
+
+// What a finished child process left behind.
+struct ChildResult {
+    // The exit status, or -1 when it did not exit normally (a signal, or killed after the
+    // time limit).
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs `program` with `arguments`, `input` on its standard input and its standard output
+// and error captured in files (so neither is a terminal), in a session of its own without
+// a controlling terminal. A child still running after `seconds` is killed.
+ChildResult run_child(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::string& input = "", int seconds = 60);
+
+// A fresh empty directory under the system's temporary directory.
+std::string make_temporary_directory();
+
+} // namespace corvald_test
+
+#endif
