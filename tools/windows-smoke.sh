@@ -265,6 +265,19 @@ both_answer '' 'Hand #2' 1
 stop windows
 stop linux
 
+echo "== replay error on Windows (at ${SECONDS}s)"
+# A hand history whose first line is no game header: the replay shows the error and ends
+# with status 1 once the space bar is pressed, read from the console's input events.
+printf 'PokerStars Game #1: not a header\n' >"$work/broken.txt"
+start replay "cd '$work' && wine '$windows_exe' replay broken.txt"
+check "Windows replay: error on row 3" replay wait_row replay 3 'Error:'
+tmux -L "$socket" send-keys -t replay Space
+pane_ended() {
+    [ "$(tmux -L "$socket" display-message -p -t "$1" '#{pane_dead} #{pane_dead_status}')" = "1 $2" ]
+}
+check "Windows replay: the space bar ends it with status 1" replay poll replay pane_ended replay 1
+stop replay
+
 echo "== registry errors on Windows (at ${SECONDS}s)"
 wine reg delete "$product_key" /v Version /f >/dev/null
 start no-value "wine '$windows_exe'"
