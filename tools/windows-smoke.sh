@@ -2,7 +2,9 @@
 # The Windows build, checked from a Linux machine: cross-compiles corvald with mingw-w64
 # and plays one short hand with it under wine, headless, in a 58 x 60 tmux pane; the Linux
 # build plays the same hand in a pane beside it, and both must show the same chances.
-# Also checks the version read from the registry and the text shown without the key.
+# Also: the odds command counts the same hands on both builds, a replay error waits for
+# the space bar, and the version comes from the registry ("no key" without the value,
+# "no key path" without the key).
 #
 # Installs what it needs (through sudo when not root), reads no stdin, leaves nothing
 # running. Prints one PASS/FAIL line per check and "N passed, N failed"; exits non-zero
@@ -230,8 +232,8 @@ check "same odds counts on both builds: ${odds_arguments[*]}" none same_odds
 same_odds || printf 'Linux:   %s\nWindows: %s\n' "$linux_odds" "$windows_odds"
 
 echo "== one hand on Windows (wine) and on Linux, side by side (at ${SECONDS}s)"
-start windows "wine '$windows_exe'"
-start linux "'$linux_exe'"
+start windows "wine $(printf %q "$windows_exe")"
+start linux "$(printf %q "$linux_exe")"
 
 for pane in windows linux; do
     label=${pane^}
@@ -269,7 +271,7 @@ echo "== replay error on Windows (at ${SECONDS}s)"
 # A hand history whose first line is no game header: the replay shows the error and ends
 # with status 1 once the space bar is pressed, read from the console's input events.
 printf 'PokerStars Game #1: not a header\n' >"$work/broken.txt"
-start replay "cd '$work' && wine '$windows_exe' replay broken.txt"
+start replay "cd $(printf %q "$work") && wine $(printf %q "$windows_exe") replay broken.txt"
 check "Windows replay: error on row 3" replay wait_row replay 3 'Error:'
 tmux -L "$socket" send-keys -t replay Space
 pane_ended() {
@@ -280,13 +282,13 @@ stop replay
 
 echo "== registry errors on Windows (at ${SECONDS}s)"
 wine reg delete "$product_key" /v Version /f >/dev/null
-start no-value "wine '$windows_exe'"
+start no-value "wine $(printf %q "$windows_exe")"
 check "Windows: version \"no key\" without the value" no-value \
     poll no-value row_ends_with no-value 12 1 'Vno key'
 stop no-value
 
 wine reg delete "$company_key" /f >/dev/null
-start no-key "wine '$windows_exe'"
+start no-key "wine $(printf %q "$windows_exe")"
 check "Windows: version \"no key path\" without the key" no-key \
     poll no-key row_ends_with no-key 12 1 'Vno key path'
 
