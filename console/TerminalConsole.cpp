@@ -130,8 +130,17 @@ void TerminalConsole::flush()
 {
     begin_change();
     update(true);
-    std::atomic_signal_fence(std::memory_order_seq_cst);
-    idle_ = 1;
+    // A resize signal that came during the update found the console busy and left only
+    // its flag; once idle, later ones repaint by themselves.
+    for (;;) {
+        std::atomic_signal_fence(std::memory_order_seq_cst);
+        idle_ = 1;
+        std::atomic_signal_fence(std::memory_order_seq_cst);
+        if (!window_changed_)
+            break;
+        begin_change();
+        update(true);
+    }
 }
 
 bool TerminalConsole::wait_space()
