@@ -117,35 +117,20 @@ StreamSequencer::StreamSequencer(std::istream& in) : stream(in), line(no_line)
 // still hold a dropped attendance line, which would otherwise be read again for ever.
 void StreamSequencer::fetch_line()
 {
-    line.clear();
     ++line_number;
-
-    const std::istream::sentry sentry(stream, true);
-    if (!sentry)
-        return;
-
-    std::streambuf* buffer = stream.rdbuf();
-    std::ios::iostate state = std::ios::goodbit;
-    std::size_t extracted = 0;
-    bool overlong = false;
-    for (;;) {
-        const auto c = buffer->sbumpc();
-        if (std::istream::traits_type::eq_int_type(c, std::istream::traits_type::eof())) {
-            state |= std::ios::eofbit;
-            break;
-        }
-        ++extracted;
-        const char ch = std::istream::traits_type::to_char_type(c);
-        if (ch == '\n')
-            break;
-        if (line.size() < max_line_length)
-            line.push_back(ch);
-        else
-            overlong = true;
+    char buffer[max_line_length + 1];
+    // Stores at most max_line_length characters; fails when the line holds more, and when
+    // nothing at all is left.
+    stream.getline(buffer, sizeof buffer);
+    auto length = static_cast<std::size_t>(stream.gcount());
+    const bool overlong = stream.fail() && !stream.eof() && length == max_line_length;
+    if (overlong) {
+        stream.clear(stream.rdstate() & ~std::ios::failbit);
+        stream.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+    } else if (length > 0 && !stream.eof()) {
+        --length;  // the newline, counted but not stored
     }
-    if (extracted == 0)
-        state |= std::ios::failbit;
-    stream.setstate(state);
+    line.assign(buffer, length);
 
     if (line_number == 1 && boost::starts_with(line, byte_order_mark))
         line.erase(0, byte_order_mark.size());
@@ -156,6 +141,9 @@ void StreamSequencer::fetch_line()
     }
 }
 
+// Row 2 belongs to the reader: only the clearing of row 1 runs on into it. So while the
+// echo of the buffered line still stands there, echoing it again would change nothing,
+// and a peek followed by a read of the same line writes it once.
 std::string StreamSequencer::peek_line()
 {
     while (!line_kept) {
@@ -164,11 +152,19 @@ std::string StreamSequencer::peek_line()
             break;
         }
         fetch_line();
+        echo_shown = false;
     }
 
-    clear_line(found_row);
-    console::Cursor::position(status_column, found_row);
-    std::cout << "Found[" << line_number << "] " << line;
+    if (!echo_shown) {
+        clear_line(found_row);
+        echo = "Found[";
+        echo += std::to_string(line_number);
+        echo += "] ";
+        echo += line;
+        console::Cursor::position(status_column, found_row);
+        std::cout.write(echo.data(), static_cast<std::streamsize>(echo.size()));
+        echo_shown = true;
+    }
     return line;
 }
 
@@ -180,10 +176,21 @@ std::string StreamSequencer::read_line()
     return result;
 }
 
+// Every line passes here, so the pattern runs only on lines that can match it: with the
+// seat number taken off, an attendance line ends in one of its phrases, whose endings are
+// "button", a quote, " out", "returned" and "table".
 bool StreamSequencer::skip_attendance_line(std::string candidate)
 {
-    boost::smatch groups;
-    return matches(candidate, patterns().attendance, groups);
+    using boost::ends_with;
+    if (candidate.find(" at seat #") == std::string::npos && !ends_with(candidate, "button")
+        && !ends_with(candidate, "\"") && !ends_with(candidate, " out")
+        && !ends_with(candidate, "returned") && !ends_with(candidate, "table"))
+        return false;
+    try {
+        return boost::regex_match(candidate, patterns().attendance);
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 void StreamSequencer::name_check(std::string found, std::string expected)
@@ -225,11 +232,19 @@ bool StreamSequencer::wait_key()
     return console.wait_space();
 }
 
+// The blanks go into the cells in one call rather than through the stream one by one:
+// the status rows and the row after each carry the default colours throughout a replay,
+// so the cells end up the same. The cursor is left after the blanks, where the stream
+// would have left it.
 void StreamSequencer::clear_line(int row)
 {
-    static const std::string blanks(status_blanks, ' ');
+    if (row == request_row || row == found_row)
+        echo_shown = false;
     console::Cursor::position(status_column, row);
-    std::cout << blanks;
+    console::Console& console = console::Console::current();
+    console.fill_character(status_column, row, ' ', status_blanks);
+    constexpr int end = status_column + static_cast<int>(status_blanks);
+    console.set_cursor(end % console::screen_width, row + end / console::screen_width);
 }
 
 bool StreamSequencer::input_exhausted() const

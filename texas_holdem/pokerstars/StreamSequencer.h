@@ -106,6 +106,9 @@ private:
     // The buffered line has been checked and is not an attendance line, so repeated peeks
     // of the same line need not match it again.
     bool line_kept = false;
+    // Row 2 still shows the echo of the buffered line, and the text of that echo.
+    bool echo_shown = false;
+    std::string echo;
     ErrorHook error_hook;
 };
 

@@ -1,0 +1,45 @@
+// libFuzzer target over the hand-history replay: any bytes as the replayed text, played
+// through the live program's hand driver and table view. Every input must end either
+// cleanly (text used up after a hand) or through the replay's error path; a crash, a hang
+// or a sanitizer report is a finding.
+//
+// error() normally ends the process. Here its hook throws a type private to this file,
+// caught below, so that one process can run input after input; the program's own code
+// throws nothing.
+
+#include <cstddef>
+#include <cstdint>
+#include <sstream>
+#include <string>
+
+#include "app/Corvald.h"
+#include "console/ScopedConsole.h"
+#include "texas_holdem/pokerstars/ReplaySequencer.h"
+
+namespace {
+
+struct ReplayStopped {};
+
+// One simulated hand per run instead of the table's 10000: the simulation is not under
+// test here, and the driver still runs it, draws its figures and the whole view.
+constexpr unsigned fuzz_simulated_hands = 1;
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const console::ScopedConsole screen;
+    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+    poker::texas_holdem::pokerstars::ReplaySequencer replay(in);
+    replay.set_error_hook([](const std::string&) { throw ReplayStopped{}; });
+
+    try {
+        while (replay.has_next_hand()) {
+            poker::texas_holdem::Corvald driver;
+            driver.no_simulated_hands = fuzz_simulated_hands;
+            driver.go(replay);
+        }
+    } catch (const ReplayStopped&) {
+    }
+    return 0;
+}
