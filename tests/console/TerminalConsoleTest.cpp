@@ -37,7 +37,9 @@ constexpr int height = console::screen_height;
 constexpr std::string_view hand_back = "\x1b[0m\x1b[?7h\x1b[?25h\x1b[?1049l";
 // Long enough that no drawing in a test ever reaches the terminal before a flush.
 constexpr std::chrono::milliseconds never = std::chrono::hours(1);
-// How long output takes at most to cross the pseudo-terminal.
+// How long output takes at most to cross the pseudo-terminal: the first bytes expected,
+// and the next ones once some came.
+constexpr int first_bytes_ms = 2000;
 constexpr int quiet_ms = 100;
 constexpr int child_timeout_ms = 10000;
 
@@ -80,13 +82,14 @@ public:
     }
 
     // What arrived until nothing more came for a while, or until the slave side was
-    // closed by everyone (a child that ended).
-    std::string drain(int quiet = quiet_ms)
+    // closed by everyone (a child that ended). The first bytes may take up to `first`
+    // milliseconds (a loaded machine), the next ones `quiet`.
+    std::string drain(int first = first_bytes_ms, int quiet = quiet_ms)
     {
         std::string bytes;
         for (;;) {
             pollfd wait{master, POLLIN, 0};
-            if (::poll(&wait, 1, quiet) <= 0)
+            if (::poll(&wait, 1, bytes.empty() ? first : quiet) <= 0)
                 return bytes;
             char buffer[4096];
             const ssize_t count = ::read(master, buffer, sizeof buffer);
@@ -114,7 +117,7 @@ int run_child(Pty& pty, std::string& output, Child child)
         _exit(99);
     }
     pty.close_slave();
-    output = pty.drain(child_timeout_ms);
+    output = pty.drain(child_timeout_ms, child_timeout_ms);
     int status = 0;
     waitpid(pid, &status, 0);
     return status;
@@ -256,7 +259,7 @@ TEST(TerminalConsole, WindowChangeRepaintsAtOnceWhileWaitingForInputAndLaterWhil
     console.write_characters(0, 0, "y", 1);
     pty.resize(width, height);
     std::raise(SIGWINCH);
-    EXPECT_EQ(pty.drain(), "");
+    EXPECT_EQ(pty.drain(quiet_ms), "");
     console.flush();
     terminal.feed(pty.drain());
     EXPECT_EQ(screen_differences(terminal, console.surface(), width, height), "");
@@ -348,7 +351,7 @@ TEST(TerminalConsole, WaitSpaceReturnsOnTheSpaceBarOnlyAndRestoresTheKeyboard)
     // the master side), then type.
     termios settings{};
     for (int i = 0; i < child_timeout_ms / 10; ++i) {
-        pty.drain(0);
+        pty.drain(0, 0);
         tcgetattr(pty.master, &settings);
         if (!(settings.c_lflag & ICANON))
             break;
@@ -356,11 +359,11 @@ TEST(TerminalConsole, WaitSpaceReturnsOnTheSpaceBarOnlyAndRestoresTheKeyboard)
     }
     EXPECT_FALSE(settings.c_lflag & ICANON);
     ASSERT_EQ(::write(pty.master, "x\r", 2), 2);
-    pty.drain();
+    pty.drain(quiet_ms);
     int status = 0;
     EXPECT_EQ(waitpid(pid, &status, WNOHANG), 0) << "returned on another key";
     ASSERT_EQ(::write(pty.master, " ", 1), 1);
-    pty.drain(child_timeout_ms);
+    pty.drain(child_timeout_ms, child_timeout_ms);
     waitpid(pid, &status, 0);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
