@@ -5,6 +5,7 @@
 #include <array>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <thread>
@@ -82,10 +83,10 @@ public:
     // The program's exit status once it has ended; empty before.
     std::string exit_status() const
     {
-        std::string text = shell("cat " + shell_quoted(status_file()) + " 2>/dev/null").text;
-        while (!text.empty() && text.back() == '\n')
-            text.pop_back();
-        return text;
+        std::ifstream file(status_file());
+        std::string status;
+        std::getline(file, status);
+        return status;
     }
 
     // The pane's rows, each padded to the full width.
