@@ -235,3 +235,24 @@ TEST(ProgramInATerminal, PlaysAHandAtThePromptsAndEndsWithItsInput)
     EXPECT_EQ(terminal.exit_status(), "0");
     EXPECT_EQ(terminal.screen().find("Hand #"), std::string::npos) << terminal.screen();
 }
+
+TEST(ProgramCommandLine, VersionAndHelpAnswerAndExit)
+{
+    const Output version = shell(std::string(CORVALD_BINARY) + " --version < /dev/null");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.text, std::string("corvald ") + CORVALD_VERSION + "\n");
+
+    const Output help = shell(std::string(CORVALD_BINARY) + " --help < /dev/null");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.text.find("--version"), std::string::npos) << help.text;
+}
+
+// Without a terminal the table is drawn in memory: nothing reaches the output, and the end
+// of the typed input ends the run normally.
+TEST(ProgramCommandLine, ScriptedRunWithoutTerminalEndsWithItsInput)
+{
+    const Output run = shell("printf '2 autobet\\nahkd\\n2c7d9h\\nts\\n2s\\n\\n' | " +
+                             std::string(CORVALD_BINARY));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.text, "");
+}
