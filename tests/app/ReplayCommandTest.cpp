@@ -126,7 +126,6 @@ TEST(ReplayCommand, DelayPausesAfterEveryRedraw)
 // no keyboard, and exits with status 1.
 TEST(ReplayCommandDeathTest, ErrorEndsTheProcessWithStatusOne)
 {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
             const console::ScopedConsole screen;
