@@ -22,6 +22,19 @@ long Surface::index(int x, int y, unsigned offset) const
     return position < static_cast<long>(cells_.size()) ? position : -1;
 }
 
+Cell* Surface::run(int x, int y, unsigned& length)
+{
+    const long first = index(x, y, 0);
+    if (first < 0) {
+        length = 0;
+        return nullptr;
+    }
+    const auto room = cells_.size() - static_cast<std::size_t>(first);
+    if (length > room)
+        length = static_cast<unsigned>(room);
+    return cells_.data() + first;
+}
+
 const Cell& Surface::cell(int x, int y) const
 {
     const long i = index(x, y, 0);
@@ -44,67 +57,71 @@ void Surface::set_cursor(int x, int y)
 
 void Surface::fill_attribute(int x, int y, unsigned short attribute, unsigned length)
 {
+    Cell* cells = run(x, y, length);
     for (unsigned i = 0; i < length; ++i) {
-        const long at = index(x, y, i);
-        if (at < 0)
-            break;
-        Cell& cell = cells_[static_cast<std::size_t>(at)];
-        cell.attribute = attribute;
-        cell.plain = false;
+        cells[i].attribute = attribute;
+        cells[i].plain = false;
     }
     ++revision_;
 }
 
 void Surface::fill_character(int x, int y, char ch, unsigned length)
 {
-    for (unsigned i = 0; i < length; ++i) {
-        const long at = index(x, y, i);
-        if (at < 0)
-            break;
-        cells_[static_cast<std::size_t>(at)].ch = ch;
-    }
+    Cell* cells = run(x, y, length);
+    for (unsigned i = 0; i < length; ++i)
+        cells[i].ch = ch;
     ++revision_;
 }
 
 void Surface::write_characters(int x, int y, const char* text, unsigned length)
 {
-    for (unsigned i = 0; i < length; ++i) {
-        const long at = index(x, y, i);
-        if (at < 0)
-            break;
-        cells_[static_cast<std::size_t>(at)].ch = text[i];
-    }
+    Cell* cells = run(x, y, length);
+    for (unsigned i = 0; i < length; ++i)
+        cells[i].ch = text[i];
     ++revision_;
 }
 
 // Stream output as a console shows it: each character lands at the cursor in the default
 // attribute and the cursor moves on, wrapping at the right edge. Past the last row the
-// text is dropped (the surface never scrolls; the table must stay where it is).
+// text is dropped (the surface never scrolls; the table must stay where it is). Text is
+// taken a row's stretch at a time, so the status rows' long runs of blanks stay cheap.
 void Surface::write_text(const char* text, std::size_t length)
 {
-    for (std::size_t i = 0; i < length; ++i) {
+    std::size_t i = 0;
+    while (i < length) {
         const char ch = text[i];
-        if (ch == '\n') {
+        if (ch == '\n' || ch == '\r') {
             cursor_x_ = 0;
-            ++cursor_y_;
+            cursor_y_ += ch == '\n';
+            ++i;
             continue;
         }
-        if (ch == '\r') {
-            cursor_x_ = 0;
+        if (cursor_x_ < 0) {
+            // A cursor left of the surface: nothing lands until it reaches column 0.
+            ++cursor_x_;
+            ++i;
             continue;
         }
         if (cursor_x_ >= width_) {
             cursor_x_ = 0;
             ++cursor_y_;
         }
-        const long at = index(cursor_x_, cursor_y_, 0);
-        if (at >= 0) {
-            Cell& cell = cells_[static_cast<std::size_t>(at)];
-            cell.ch = ch;
-            cell.attribute = colour::white;
-            cell.plain = true;
+        // The stretch up to the row's end or the next line break.
+        std::size_t stretch = 0;
+        const auto room = static_cast<std::size_t>(width_ - cursor_x_);
+        while (stretch < room && i + stretch < length && text[i + stretch] != '\n' &&
+               text[i + stretch] != '\r')
+            ++stretch;
+        if (cursor_y_ >= 0 && cursor_y_ < height_) {
+            Cell* cells = cells_.data() + static_cast<std::size_t>(cursor_y_) * width_ + cursor_x_;
+            for (std::size_t k = 0; k < stretch; ++k) {
+                cells[k].ch = text[i + k];
+                cells[k].attribute = colour::white;
+                cells[k].plain = true;
+            }
         }
-        ++cursor_x_;
+        cursor_x_ += static_cast<int>(stretch);
+        i += stretch;
     }
     ++revision_;
 }

@@ -61,6 +61,10 @@ private:
     // Index of the cell `offset` cells after (x, y) in reading order, or -1 outside.
     long index(int x, int y, unsigned offset) const;
 
+    // The cells of a run of `length` from (x, y) in reading order, `length` cut to what
+    // the surface holds; nullptr (and 0) when (x, y) lies outside.
+    Cell* run(int x, int y, unsigned& length);
+
     int width_;
     int height_;
     int cursor_x_ = 0;
