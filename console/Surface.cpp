@@ -106,22 +106,22 @@ void Surface::write_text(const char* text, std::size_t length)
             cursor_x_ = 0;
             ++cursor_y_;
         }
-        // The stretch up to the row's end or the next line break.
-        std::size_t stretch = 0;
-        const auto room = static_cast<std::size_t>(width_ - cursor_x_);
-        while (stretch < room && i + stretch < length && text[i + stretch] != '\n' &&
-               text[i + stretch] != '\r')
-            ++stretch;
-        if (cursor_y_ >= 0 && cursor_y_ < height_) {
-            Cell* cells = cells_.data() + static_cast<std::size_t>(cursor_y_) * width_ + cursor_x_;
-            for (std::size_t k = 0; k < stretch; ++k) {
-                cells[k].ch = text[i + k];
-                cells[k].attribute = colour::white;
-                cells[k].plain = true;
+        // Copy up to the row's end or the next line break in one pass; a row above or
+        // below the surface only moves the cursor.
+        const bool visible = cursor_y_ >= 0 && cursor_y_ < height_;
+        Cell* cell = visible ? cells_.data() + static_cast<std::size_t>(cursor_y_) * width_ + cursor_x_
+                             : nullptr;
+        for (; i < length && cursor_x_ < width_; ++i, ++cursor_x_) {
+            const char c = text[i];
+            if (c == '\n' || c == '\r')
+                break;
+            if (cell) {
+                cell->ch = c;
+                cell->attribute = colour::white;
+                cell->plain = true;
+                ++cell;
             }
         }
-        cursor_x_ += static_cast<int>(stretch);
-        i += stretch;
     }
     ++revision_;
 }
