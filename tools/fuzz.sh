@@ -11,6 +11,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# shellcheck source=tools/deps.sh
+source tools/deps.sh
+install_missing "${corvald_packages[@]}" clang libclang-rt-14-dev
+
 seconds=${1:-60}
 build=${CORVALD_FUZZ_BUILD:-build-fuzz}
 
