@@ -1,58 +1,35 @@
 #include "support/CardText.h"
 
 #include <cctype>
-#include <cstring>
+#include <string_view>
 
 #include <gtest/gtest.h>
 
 namespace poker::test {
 
-namespace {
-
-constexpr const char* value_letters = "23456789tjqka";
-constexpr const char* suit_letters = "shcd";
-
-int position_in(const char* letters, char c)
-{
-    const char* found = std::strchr(letters, std::tolower(static_cast<unsigned char>(c)));
-    return found != nullptr && c != '\0' ? static_cast<int>(found - letters) : -1;
-}
-
-} // namespace
-
 std::vector<Card> cards(const std::string& text)
 {
+    constexpr std::string_view values = "23456789tjqka";
+    constexpr std::string_view suits = "shcd";
     std::string letters;
     for (char c : text) {
         if (c != ' ')
-            letters += c;
+            letters += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
-    std::vector<Card> result;
-    if (letters.size() % 2 != 0) {
+    if (letters.size() % 2 != 0)
         ADD_FAILURE() << "odd card text \"" << text << "\"";
-        return result;
-    }
-    for (std::size_t i = 0; i < letters.size(); i += 2) {
-        const int value = position_in(value_letters, letters[i]);
-        const int suit = position_in(suit_letters, letters[i + 1]);
-        if (value < 0 || suit < 0) {
+    std::vector<Card> result;
+    for (std::size_t i = 0; i + 1 < letters.size(); i += 2) {
+        const std::size_t value = values.find(letters[i]);
+        const std::size_t suit = suits.find(letters[i + 1]);
+        if (value == std::string_view::npos || suit == std::string_view::npos) {
             ADD_FAILURE() << "bad card \"" << letters.substr(i, 2) << "\" in \"" << text << "\"";
             result.emplace_back();
-            continue;
+        } else {
+            result.emplace_back(static_cast<int>(value), static_cast<Card::Suit>(suit));
         }
-        result.emplace_back(value, static_cast<Card::Suit>(suit));
     }
     return result;
-}
-
-Card card(const std::string& text)
-{
-    const std::vector<Card> parsed = cards(text);
-    if (parsed.size() != 1) {
-        ADD_FAILURE() << "\"" << text << "\" is not one card";
-        return Card();
-    }
-    return parsed.front();
 }
 
 } // namespace poker::test

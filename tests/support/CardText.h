@@ -12,9 +12,6 @@ namespace poker::test {
 // "Ah Kh" is the ace and king of hearts. A malformed text fails the running test.
 std::vector<Card> cards(const std::string& text);
 
-// The one card of `text`.
-Card card(const std::string& text);
-
 } // namespace poker::test
 
 #endif

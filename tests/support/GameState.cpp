@@ -2,39 +2,21 @@
 
 #include <sstream>
 
-using poker::Card;
+#include "support/CardText.h"
+
 using poker::texas_holdem::Game;
 
 namespace corvald_test {
 
-namespace {
-
-const char* round_text(Game::Round round)
-{
-    switch (round) {
-    case Game::hole: return "hole";
-    case Game::flop: return "flop";
-    case Game::turn: return "turn";
-    case Game::river: return "river";
-    case Game::showdown: return "showdown";
-    }
-    return "?";
-}
-
-} // namespace
-
 std::string describe(const Game& game)
 {
+    static const char* const round_names[] = {"hole", "flop", "turn", "river", "showdown"};
     std::ostringstream text;
-    text << round_text(game.round) << " P" << game.current_player << " match "
+    text << round_names[game.round] << " P" << game.current_player << " match "
          << game.history.stakes_to_match.back() << " |";
-    for (std::size_t p = 0; p < game.history.player_stakes.size(); ++p) {
-        text << ' ' << game.history.player_stakes[p].back();
-        if (game.folded[p])
-            text << 'f';
-        if (game.observed[p])
-            text << 'o';
-    }
+    for (std::size_t p = 0; p < game.history.player_stakes.size(); ++p)
+        text << ' ' << game.history.player_stakes[p].back() << (game.folded[p] ? "f" : "")
+             << (game.observed[p] ? "o" : "");
     text << " | " << (game.round_over() ? "over" : "open");
     return text.str();
 }
@@ -49,21 +31,36 @@ void play(Game& game, std::initializer_list<float> moves)
     }
 }
 
-Game fold_on_flop_hand()
+Game play_hand(const std::vector<std::string>& names, std::initializer_list<float> blinds,
+               const std::vector<std::vector<float>>& rounds, std::vector<std::string>* seen)
 {
+    const char* const round_cards[] = {"As Ah", "2c 7d Th", "5s", "9c"};
     Game game;
-    game.new_hand({"Ann", "Bob", "Cid"});
-    game.blind(1);
-    game.blind(2);
-    play(game, {0, 0, 0});
-    game.advance_round({Card(12, Card::spades), Card(12, Card::hearts)});
-    play(game, {4, -1, 0});
-    game.advance_round({Card(0, Card::clubs), Card(5, Card::diamonds), Card(9, Card::hearts)});
-    play(game, {0, 0});
-    game.advance_round({Card(3, Card::spades)});
-    play(game, {0, 0});
-    game.advance_round({Card(7, Card::clubs)});
+    const auto note = [&] {
+        if (seen != nullptr)
+            seen->push_back(describe(game));
+    };
+    game.new_hand(names);
+    note();
+    for (float amount : blinds) {
+        game.blind(amount);
+        note();
+    }
+    for (std::size_t r = 0; r < rounds.size(); ++r) {
+        for (float amount : rounds[r]) {
+            play(game, {amount});
+            note();
+        }
+        game.advance_round(poker::test::cards(round_cards[r]));
+        note();
+    }
     return game;
+}
+
+Game three_player_hand(std::vector<std::string>* seen)
+{
+    return play_hand({"Ann", "Bob", "Cid"}, {1, 2}, {{0, 0, 4, 0, 0}, {4, -1, 0}, {0, 0}, {0, 0}},
+                     seen);
 }
 
 } // namespace corvald_test

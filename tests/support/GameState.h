@@ -3,26 +3,33 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "texas_holdem/Game.h"
 
 namespace corvald_test {
 
-// Everything a reader of a Game sees, in one line, so that a test can pin the whole state
-// after every move and a failure shows what differs:
-//   "<round> P<current> match <stake to match> | <stake><flags> ... | open|over"
-// with one stake per player (his last one) followed by "f" if he has folded and "o" if
-// he is observed, e.g. "flop P2 match 6 | 6o 2fo 2 | open".
+// What a reader of a Game sees, in one line: round, player to act, stake to match, each
+// player's last stake flagged "f" folded and "o" observed, and whether the round is over,
+// e.g. "flop P2 match 6 | 6o 2fo 2 | open".
 std::string describe(const poker::texas_holdem::Game& game);
 
 // Plays moves the way the hand driver does: a negative amount folds the current player,
 // 0 or more raises by it (0 checks or calls).
 void play(poker::texas_holdem::Game& game, std::initializer_list<float> moves);
 
-// Ann, Bob and Cid post blinds 1 and 2; Cid calls, Ann calls, Bob checks. On the flop Ann
-// bets to 6, Bob folds, Cid calls; Ann and Cid check the turn and the river. Returns the
-// game at showdown, with two hole cards, three flop cards, a turn and a river card.
-poker::texas_holdem::Game fold_on_flop_hand();
+// Starts a hand for `names`, posts `blinds`, and plays each entry of `rounds` as that
+// round's moves followed by advance_round with the round's cards (As Ah, 2c 7d Th, 5s,
+// 9c). `seen`, if given, gets describe() after the start and after every event.
+poker::texas_holdem::Game play_hand(const std::vector<std::string>& names,
+                                    std::initializer_list<float> blinds,
+                                    const std::vector<std::vector<float>>& rounds,
+                                    std::vector<std::string>* seen = nullptr);
+
+// Ann, Bob and Cid post blinds 1 and 2; Cid and Ann call, Bob raises by 4, Cid and Ann
+// call. On the flop Ann bets 4, Bob folds, Cid calls; Ann and Cid check the turn and the
+// river. The game ends at showdown with stakes 10, 6 and 10.
+poker::texas_holdem::Game three_player_hand(std::vector<std::string>* seen = nullptr);
 
 } // namespace corvald_test
 

@@ -1,33 +1,47 @@
 #include "support/HandCensus.h"
 
+#include <cassert>
+#include <vector>
+
 namespace poker::test {
 
-namespace {
-
-constexpr int field_bits = 4;
-constexpr int no_fields = 6;
-
-} // namespace
-
-HandCensus::HandCensus() : seen(std::size_t{1} << (field_bits * no_fields)) {}
-
-std::uint32_t HandCensus::packed(const Hand& hand)
+HandCensus census_of_every_hand(unsigned size)
 {
-    const int fields[no_fields] = {hand.type, hand.key1, hand.key2,
-                                   hand.key3, hand.key4, hand.key5};
-    std::uint32_t result = 0;
-    for (int field : fields)
-        result = result << field_bits | static_cast<std::uint32_t>(field + 1);
-    return result;
-}
-
-void HandCensus::add(const Hand& hand)
-{
-    ++per_type.at(static_cast<std::size_t>(hand.type));
-    const std::uint32_t key = packed(hand);
-    if (!seen[key]) {
-        seen[key] = true;
-        ++distinct;
+    constexpr unsigned max_size = 7;
+    assert(size >= 1 && size <= max_size);
+    // Every field of a Hand lies in -1 ... 12: four bits each after adding one.
+    std::vector<bool> seen(std::size_t{1} << 24);
+    HandCensus census;
+    std::array<unsigned, max_size> index{};
+    std::array<Card, max_size> hand;
+    for (unsigned i = 0; i < size; ++i) {
+        index[i] = i;
+        hand[i] = Card::from_index(i);
+    }
+    for (;;) {
+        const Hand ranked = Hand::best_hand(hand.data(), size);
+        ++census.per_type[ranked.type];
+        const int fields[] = {ranked.type, ranked.key1, ranked.key2,
+                              ranked.key3, ranked.key4, ranked.key5};
+        std::uint32_t key = 0;
+        for (int field : fields)
+            key = key << 4 | static_cast<std::uint32_t>(field + 1);
+        if (!seen[key]) {
+            seen[key] = true;
+            ++census.no_distinct;
+        }
+        // Next set in lexicographic order: raise the last index that can still rise and
+        // restart the ones after it just above it.
+        int i = static_cast<int>(size) - 1;
+        while (i >= 0 && index[i] == Card::no_cards - size + i)
+            --i;
+        if (i < 0)
+            return census;
+        ++index[i];
+        for (unsigned j = i; j < size; ++j) {
+            index[j] = index[i] + (j - i);
+            hand[j] = Card::from_index(index[j]);
+        }
     }
 }
 

@@ -3,33 +3,21 @@
 
 #include <array>
 #include <cstdint>
-#include <vector>
 
 #include "poker/Hand.h"
 
 namespace poker::test {
 
-// Tallies ranked hands by category and counts the distinct hand values among them, for
-// comparison with the published counts of every five- and seven-card hand.
-class HandCensus {
-public:
-    static constexpr int no_types = Hand::straight_flush + 1;
-
-    HandCensus();
-
-    void add(const Hand& hand);
-
-    std::uint64_t no_hands(Hand::Type type) const { return per_type[type]; }
-    std::uint64_t no_distinct() const { return distinct; }
-
-private:
-    // Every field of a Hand lies in -1 ... 12, so four bits each after adding one.
-    static std::uint32_t packed(const Hand& hand);
-
-    std::array<std::uint64_t, no_types> per_type{};
-    std::vector<bool> seen;
-    std::uint64_t distinct = 0;
+// Hands per category, no_pair first, and the number of distinct hand values among them.
+struct HandCensus {
+    using Counts = std::array<std::uint64_t, Hand::straight_flush + 1>;
+    Counts per_type{};
+    std::uint64_t no_distinct = 0;
 };
+
+// Ranks every hand of `size` (at most 7) of the 52 cards, for comparison with the
+// published counts.
+HandCensus census_of_every_hand(unsigned size);
 
 } // namespace poker::test
 
