@@ -1,14 +1,11 @@
 #include "support/ChildProcess.h"
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,7 +13,7 @@ namespace corvald_test {
 
 namespace {
 
-std::string slurp(const std::string& path)
+std::string slurp(const std::filesystem::path& path)
 {
     std::ifstream file(path, std::ios::binary);
     std::ostringstream content;
@@ -38,13 +35,10 @@ ChildResult run_child(const std::string& program, const std::vector<std::string>
                       const std::string& input, int seconds)
 {
     const std::filesystem::path dir = make_temporary_directory();
-    const std::string in_path = (dir / "in").string();
-    const std::string out_path = (dir / "out").string();
-    const std::string err_path = (dir / "err").string();
-    std::ofstream(in_path, std::ios::binary) << input;
+    const std::string paths[] = {(dir / "in").string(), (dir / "out").string(), (dir / "err").string()};
+    std::ofstream(paths[0], std::ios::binary) << input;
 
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(program.c_str()));
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
@@ -52,31 +46,19 @@ ChildResult run_child(const std::string& program, const std::vector<std::string>
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::setsid();
-        const int in = ::open(in_path.c_str(), O_RDONLY);
-        const int out = ::open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int err = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        ::dup2(in, STDIN_FILENO);
-        ::dup2(out, STDOUT_FILENO);
-        ::dup2(err, STDERR_FILENO);
+        // The alarm outlives exec and ends a child that hangs.
+        ::alarm(static_cast<unsigned>(seconds));
+        ::dup2(::open(paths[0].c_str(), O_RDONLY), STDIN_FILENO);
+        ::dup2(::open(paths[1].c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDOUT_FILENO);
+        ::dup2(::open(paths[2].c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
         ::execv(program.c_str(), argv.data());
         ::_exit(127);
     }
 
-    ChildResult result;
     int wait_status = 0;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (::waitpid(pid, &wait_status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            ::kill(pid, SIGKILL);
-            ::waitpid(pid, &wait_status, 0);
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    if (WIFEXITED(wait_status))
-        result.status = WEXITSTATUS(wait_status);
-    result.out = slurp(out_path);
-    result.err = slurp(err_path);
+    ::waitpid(pid, &wait_status, 0);
+    ChildResult result{WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1, slurp(paths[1]),
+                       slurp(paths[2])};
     std::filesystem::remove_all(dir);
     return result;
 }

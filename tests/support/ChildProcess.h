@@ -6,18 +6,16 @@
 
 namespace corvald_test {
 
-// What a finished child process left behind.
+// What a finished child left behind; `status` is -1 when it did not exit normally.
 struct ChildResult {
-    // The exit status, or -1 when it did not exit normally (a signal, or killed after the
-    // time limit).
     int status = -1;
     std::string out;
     std::string err;
 };
 
-// Runs `program` with `arguments`, `input` on its standard input and its standard output
-// and error captured in files (so neither is a terminal), in a session of its own without
-// a controlling terminal. A child still running after `seconds` is killed.
+// Runs `program` with `input` on its standard input and its output and error captured in
+// files (so none is a terminal), in a session of its own without a controlling terminal.
+// A child still running after `seconds` is killed.
 ChildResult run_child(const std::string& program, const std::vector<std::string>& arguments,
                       const std::string& input = "", int seconds = 60);
 

@@ -32,14 +32,10 @@ ReplayOutcome replay_with_model(const std::string& text)
         while (replay.has_next_hand()) {
             ModelDriver driver;
             driver.go(replay);
-            ReplayedHand hand;
-            hand.new_game = driver.new_game;
-            hand.moves_per_round = driver.moves_per_round;
+            ReplayedHand hand{driver.new_game, driver.moves_per_round, {}, driver.game.history,
+                              replay.expected_pot, replay.showdown_expected};
             for (const auto& stakes : driver.game.history.player_stakes)
                 hand.final_stakes.push_back(stakes.back());
-            hand.history = driver.game.history;
-            hand.expected_pot = replay.expected_pot;
-            hand.showdown = replay.showdown_expected;
             outcome.hands.push_back(hand);
         }
     } catch (const ReplayStopped& stop) {
@@ -58,10 +54,14 @@ std::string read_text_file(const std::string& path)
     return content.str();
 }
 
+std::string replay_data_path(const std::string& name)
+{
+    return std::string(CORVALD_SOURCE_DIR) + "/tests/texas_holdem/pokerstars/data/" + name;
+}
+
 std::string replay_data_file(const std::string& name)
 {
-    return read_text_file(std::string(CORVALD_SOURCE_DIR) + "/tests/texas_holdem/pokerstars/data/"
-                          + name);
+    return read_text_file(replay_data_path(name));
 }
 
 std::string shared_hand_histories()

@@ -1,7 +1,6 @@
 #ifndef CORVALD_TESTS_SUPPORT_REPLAYHARNESS_H
 #define CORVALD_TESTS_SUPPORT_REPLAYHARNESS_H
 
-#include <istream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,13 +11,12 @@
 
 namespace corvald_test {
 
-// Thrown by the error hook the replay tests install, so that a stopped replay returns to
-// the test with the message its error row showed instead of ending the process.
+// Thrown by the error hook of stop_by_throwing, so that a stopped replay returns to the
+// test with its message instead of ending the process.
 struct ReplayStopped {
     std::string message;
 };
 
-// Makes `sequencer`'s error() throw ReplayStopped once the message is on the screen.
 void stop_by_throwing(poker::texas_holdem::pokerstars::StreamSequencer& sequencer);
 
 // One hand as the replay delivered it to the game model.
@@ -31,23 +29,21 @@ struct ReplayedHand {
     bool showdown = false;
 };
 
-// How a whole text replayed: the hands that passed their end checks, then either a clean
-// end (the text used up after at least one hand) or the message that stopped it.
+// The hands that passed their end checks, and the message that stopped the replay, if any.
 struct ReplayOutcome {
     std::vector<ReplayedHand> hands;
     std::optional<std::string> error;
-    // The reader's line count when the replay ended.
     unsigned lines_read = 0;
 };
 
-// Replays `text` through the replay source and the game model alone (no simulations, no
-// table view), on a memory console of its own.
+// Replays `text` through the replay source and the game model alone, on a memory console.
 ReplayOutcome replay_with_model(const std::string& text);
 
 // The whole content of a file; a test failure and "" when it cannot be read.
 std::string read_text_file(const std::string& path);
 
-// The project's own hand-history test files, and the shared samples folder.
+// The project's own short hand histories, and the shared samples folder.
+std::string replay_data_path(const std::string& name);
 std::string replay_data_file(const std::string& name);
 std::string shared_hand_histories();
 

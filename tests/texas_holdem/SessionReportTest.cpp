@@ -3,14 +3,15 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "support/ChildProcess.h"
+#include "support/ReplayHarness.h"
 #include "texas_holdem/SessionAnalyser.h"
 
+using corvald_test::read_text_file;
 using poker::texas_holdem::SessionAnalyser;
 using poker::texas_holdem::SessionReport;
 
@@ -18,24 +19,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string slurp(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream content;
-    content << file.rdbuf();
-    return content.str();
-}
+const std::string ann = "Ann, \"Jr\"";
 
-// Two hands of Ann and Bob: in the first Ann folds on the flop and Bob plays to the end;
-// in the second Bob folds before the flop and the hand ends there.
+// Two hands: in the first Ann folds on the flop and Bob plays to the end; in the second
+// Bob folds before the flop and the hand ends there.
 SessionAnalyser two_hands()
 {
     SessionAnalyser session;
     session.player_entries = {
-        {"Ann", 0, 0, 2, true, 4}, {"Ann", 0, 1, 6, false, 4},
-        {"Bob", 0, 0, 2, true, 12}, {"Bob", 0, 1, 6, true, 12}, {"Bob", 0, 2, 12, true, 12},
-        {"Bob", 0, 3, 12, true, 12},
-        {"Ann", 1, 0, 2, true, 2}, {"Bob", 1, 0, 2, false, 1}};
+        {ann, 0, 0, 2, true, 4}, {ann, 0, 1, 6, false, 4}, {"Bob", 0, 0, 2, true, 12},
+        {"Bob", 0, 1, 6, true, 12}, {"Bob", 0, 2, 12, true, 12}, {"Bob", 0, 3, 12, true, 12},
+        {ann, 1, 0, 2, true, 2}, {"Bob", 1, 0, 2, false, 1}};
     session.game_entries = {{0, 0, 2}, {0, 1, 6}, {0, 2, 12}, {0, 3, 12}, {1, 0, 2}};
     session.game_count = 2;
     return session;
@@ -43,68 +37,42 @@ SessionAnalyser two_hands()
 
 } // namespace
 
-TEST(SessionReport, FieldsAreQuotedOnlyWhereCsvNeedsIt)
+// Quotes and commas in names are quoted in the tables below.
+TEST(SessionReport, FieldsAreQuotedOnlyWhereCsvNeedsItAndAmountsAreShortest)
 {
     EXPECT_EQ(SessionReport::csv_field("Grind N"), "Grind N");
-    EXPECT_EQ(SessionReport::csv_field("a,b"), "\"a,b\"");
-    EXPECT_EQ(SessionReport::csv_field("say \"hi\""), "\"say \"\"hi\"\"\"");
     EXPECT_EQ(SessionReport::csv_field("two\nlines"), "\"two\nlines\"");
     EXPECT_EQ(SessionReport::csv_field(" padded"), "\" padded\"");
-}
-
-TEST(SessionReport, AmountsAreTheShortestTextOfTheFloat)
-{
     EXPECT_EQ(SessionReport::amount(12.4f), "12.4");
-    EXPECT_EQ(SessionReport::amount(6.0f), "6");
     EXPECT_EQ(SessionReport::amount(0.25000003f), "0.25000003");
 }
 
-TEST(SessionReport, TablesHaveAHeaderAndOneRowPerEntry)
+TEST(SessionReport, TablesHaveOneRowPerEntryAndTheSummaryTheSharesStillInPerRound)
 {
     const SessionAnalyser session = two_hands();
     const std::string players = SessionReport::players_csv(session);
     EXPECT_EQ(players.substr(0, players.find('\n')), "name,game,round,stake_to_match,active,stake");
-    EXPECT_NE(players.find("\nAnn,0,1,6,0,4\n"), std::string::npos);
+    EXPECT_NE(players.find("\n\"Ann, \"\"Jr\"\"\",0,1,6,0,4\n"), std::string::npos) << players;
     EXPECT_EQ(std::count(players.begin(), players.end(), '\n'), 9);
     EXPECT_EQ(SessionReport::rounds_csv(session),
               "game,round,stake_to_match\n0,0,2\n0,1,6\n0,2,12\n0,3,12\n1,0,2\n");
-}
-
-TEST(SessionReport, SummaryGivesSharesOfHandsStillInPerRoundAndTheAverageStake)
-{
-    EXPECT_EQ(SessionReport::summary_csv(two_hands()),
+    EXPECT_EQ(SessionReport::summary_csv(session),
               "name,hands,in_after_hole,in_after_flop,in_after_turn,in_after_river,average_stake\n"
-              "Ann,2,1.0000,0.0000,0.0000,0.0000,3.00\n"
+              "\"Ann, \"\"Jr\"\"\",2,1.0000,0.0000,0.0000,0.0000,3.00\n"
               "Bob,2,0.5000,0.5000,0.5000,0.5000,6.50\n");
 }
 
-TEST(SessionReport, SummaryQuotesNamesLikeTheTables)
-{
-    SessionAnalyser session;
-    session.player_entries = {{"O'Neil, \"Jr\"", 0, 0, 2, true, 2}};
-    EXPECT_NE(SessionReport::summary_csv(session).find("\n\"O'Neil, \"\"Jr\"\"\",1,"),
-              std::string::npos);
-    EXPECT_NE(SessionReport::players_csv(session).find("\n\"O'Neil, \"\"Jr\"\"\",0,0,"),
-              std::string::npos);
-}
-
-TEST(SessionReport, WriteReplacesTheFilesAndLeavesNothingElse)
+TEST(SessionReport, WriteReplacesTheFilesInADirectoryItCreatesButNotOverAFile)
 {
     const fs::path dir = corvald_test::make_temporary_directory();
-    std::ofstream(dir / "summary.csv") << "an older, longer report\n\n\n";
-    ASSERT_EQ(SessionReport::write(two_hands(), dir.string()), "");
-    EXPECT_EQ(slurp(dir / "summary.csv"), SessionReport::summary_csv(two_hands()));
-    EXPECT_EQ(slurp(dir / "players.csv"), SessionReport::players_csv(two_hands()));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3);
-    fs::remove_all(dir);
-}
-
-TEST(SessionReport, DirectoryIsCreatedWhenMissingAndAFileInItsPlaceIsAFault)
-{
-    const fs::path dir = corvald_test::make_temporary_directory();
-    EXPECT_EQ(SessionReport::check_directory((dir / "new" / "deeper").string()), "");
-    EXPECT_TRUE(fs::is_directory(dir / "new" / "deeper"));
-    EXPECT_TRUE(fs::is_empty(dir / "new" / "deeper"));
+    const fs::path report = dir / "new" / "deeper";
+    EXPECT_EQ(SessionReport::check_directory(report.string()), "");
+    EXPECT_TRUE(fs::is_empty(report));
+    std::ofstream(report / "summary.csv") << "an older, longer report\n\n\n";
+    ASSERT_EQ(SessionReport::write(two_hands(), report.string()), "");
+    EXPECT_EQ(read_text_file((report / "summary.csv").string()), SessionReport::summary_csv(two_hands()));
+    EXPECT_EQ(read_text_file((report / "players.csv").string()), SessionReport::players_csv(two_hands()));
+    EXPECT_EQ(std::distance(fs::directory_iterator(report), fs::directory_iterator()), 3);
 
     std::ofstream(dir / "file") << "x";
     EXPECT_NE(SessionReport::check_directory((dir / "file").string()), "");

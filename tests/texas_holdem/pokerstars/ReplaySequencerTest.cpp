@@ -1,114 +1,184 @@
 #include "texas_holdem/pokerstars/ReplaySequencer.h"
 
-#include <sstream>
 #include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
-#include "console/ScopedConsole.h"
+#include "support/CardText.h"
 #include "support/ReplayHarness.h"
-#include "texas_holdem/ModelDriver.h"
-#include "texas_holdem/SessionAnalyser.h"
 
 using corvald_test::replay_data_file;
 using corvald_test::replay_with_model;
+using corvald_test::ReplayedHand;
 using corvald_test::ReplayOutcome;
-using poker::texas_holdem::ModelDriver;
-using poker::texas_holdem::SessionAnalyser;
-using poker::texas_holdem::pokerstars::ReplaySequencer;
+
+// Whole hands: the project's own short hand histories, one behaviour per file, and the
+// grammar's faults as edits of a complete hand.
 
 namespace {
 
-// The last line of a hand text, without its final newline.
-std::string without_final_newline(std::string text)
+// `text` with the first `from` replaced by `to`.
+std::string edited(std::string text, const std::string& from, const std::string& to)
 {
-    while (!text.empty() && text.back() == '\n')
-        text.pop_back();
-    return text;
+    const auto at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+// The one hand of `text`, which must replay without fault.
+ReplayedHand only_hand(const std::string& text)
+{
+    const ReplayOutcome outcome = replay_with_model(text);
+    EXPECT_FALSE(outcome.error) << *outcome.error;
+    EXPECT_EQ(outcome.hands.size(), 1u);
+    return outcome.hands.empty() ? ReplayedHand{} : outcome.hands[0];
+}
+
+std::string seat_lines(int count)
+{
+    std::string lines;
+    for (int seat = 1; seat <= count; ++seat)
+        lines += "Seat " + std::to_string(seat) + ": P" + std::to_string(seat) + " ($1 in chips)\n";
+    return lines;
 }
 
 } // namespace
 
-TEST(ReplayEnd, TextUsedUpAfterAHandEndsCleanlyWhateverItsLastLines)
+TEST(ReplayHand, EachShortHistoryGivesItsPlayersMovesStakesAndPot)
+{
+    struct Case {
+        std::string file;
+        std::vector<std::string> players;
+        std::vector<unsigned> moves_per_round;
+        std::vector<float> final_stakes;
+        float pot;
+        bool showdown;
+    };
+    for (const Case& c : std::vector<Case>{
+             // The player after the button posts first; the big blind's unmatched dollar goes
+             // back to him: 3 - (2 - 1).
+             {"seat-rotation.txt", {"Dan", "Eve", "Ann", "Bob", "Cid"}, {4}, {1, 2, 0, 0, 0}, 2, false},
+             // Ann's raise counts by the amount raised by (4 over the big blind's 2), and her
+             // all-in call on the river as a plain call.
+             {"attendance-and-chat.txt", {"Bob_2", "Cid", "Ann"}, {3, 2, 2, 2}, {9, 2, 9}, 20, true},
+             {"checked-down-river.txt", {"Bob", "Cid", "Ann"}, {3, 3, 3, 3}, {2, 2, 2}, 6, true},
+             // Nobody calls the river bet: its unmatched part stays out of the pot.
+             {"uncalled-river-bet.txt", {"Bob", "Cid", "Ann"}, {3, 3, 3, 3}, {12, 2, 2}, 6, false}}) {
+        SCOPED_TRACE(c.file);
+        const auto hand = only_hand(replay_data_file(c.file));
+        EXPECT_EQ(hand.new_game.players, c.players);
+        EXPECT_EQ(hand.moves_per_round, c.moves_per_round);
+        EXPECT_EQ(hand.final_stakes, c.final_stakes);
+        EXPECT_EQ(hand.expected_pot, c.pot);
+        EXPECT_EQ(hand.showdown, c.showdown);
+    }
+    const auto rotated = only_hand(replay_data_file("seat-rotation.txt")).new_game;
+    EXPECT_EQ(rotated.game_id + " at " + rotated.table_name, "2001 at Rot 2");
+}
+
+// The board comes from the second brackets of the turn and river lines; the user's own
+// cards are never taken from the text.
+TEST(ReplayHand, CheckedDownRiverNeedsTheShowdownLineAndTheBoardIsTheTexts)
+{
+    const auto hand = only_hand(edited(replay_data_file("checked-down-river.txt"),
+                                       "*** HOLE CARDS ***", "*** HOLE CARDS *** [Qs Qd]"));
+    std::vector<poker::Card> cards(2);
+    for (const poker::Card card : poker::test::cards("Ah 7c 2d Ks 9h"))
+        cards.push_back(card);
+    EXPECT_EQ(hand.history.cards, cards);
+
+    const ReplayOutcome missing = replay_with_model(replay_data_file("missing-showdown.txt"));
+    EXPECT_EQ(missing.error, "Expected showdown");
+    EXPECT_TRUE(missing.hands.empty());
+}
+
+// The model's float sum for the cents hand is 0.25000003, not the float nearest 0.25: the
+// pot is compared in whole cents, and a mismatch shows the sum at nine digits.
+TEST(ReplayHand, PotIsComparedInWholeCentsAndAMismatchShowsNineDigits)
+{
+    EXPECT_NE(only_hand(replay_data_file("cents-pot.txt")).expected_pot, 0.25f);
+    EXPECT_EQ(replay_with_model(replay_data_file("pot-mismatch.txt")).error,
+              "Game over pot size mismatch: $6");
+    EXPECT_EQ(replay_with_model(replay_data_file("cents-pot-mismatch.txt")).error,
+              "Game over pot size mismatch: $0.25000003");
+}
+
+// Each row edits a line (or the seat list) of a complete hand; "" means it still replays.
+TEST(ReplayHand, EveryLineKindStopsWithItsOwnMessage)
+{
+    const std::string hand = replay_data_file("checked-down-river.txt");
+    const auto seats_at = hand.find("Seat 1");
+    const std::string seats = hand.substr(seats_at, hand.find("Bob: posts") - seats_at);
+    const std::string header1 = "Malformed game header1", header2 = "Malformed game header2",
+                      blind = "Malformed blind bet", move = "Malformed move", cards = "Malformed cards",
+                      flop = "Malformed flop", pot = "Malformed pot";
+    for (const auto& [from, to, message] : std::vector<std::tuple<std::string, std::string, std::string>>{
+             {"Hold'em No Limit", "Hold'em Pot Limit", header1},
+             {"($1/$2)", "($0.01/$0.02)", header1},
+             {"(ET)", "(ET)x", header1},
+             {"'Alpha' 6-max", "'Alpha' 9-max", header2},
+             {"Seat #1 is", "Seat #10 is", header2},
+             {seats, "", "Error parsing seat names"},
+             {"Seat 3: Cid", "Seat 4294967296: Cid", "Error parsing seat names"},
+             {seats, "Seat 1: Ann ($100 in chips)\n", "Too few players"},
+             {seats, seat_lines(17), "Too many players"},
+             // Sixteen seats pass, and the first blind line then names the wrong player.
+             {seats, seat_lines(16), "Name mismatch"},
+             {"Seat #1 is", "Seat #4 is", "Failed to find button"},
+             // The remark ends the seat list; the line is then read as the first blind.
+             {"Seat 3: Cid ($100 in chips)", "Seat 3: Cid ($100 in chips) is sitting out", blind},
+             {"Bob: posts small blind", "Bob: posts big blind", ""},
+             {"Bob: posts small blind", "Ann: posts small blind", "Name mismatch"},
+             {"posts small blind $1", "posts small blind $1.2.3", blind},
+             {"Ann: calls $2", "Bob: calls $2", "Name mismatch"},
+             {"Ann: calls $2", "Ann: folds [3c 4c]", move},
+             {"Ann: calls $2", "Ann: raises", move},
+             {"Ann: calls $2", "Ann: bets $1.2.3", move},
+             {"Ann: calls $2", "Ann: calls $2" + std::string(5000, ' ') + "x", move},
+             {"*** HOLE CARDS ***", "*** HOLE CARDS", cards},
+             {"*** FLOP *** [Ah 7c 2d]", "*** FLOP *** [ah 7c 2d]", cards},
+             {"*** RIVER *** [Ah 7c 2d Ks] [9h]", "*** SHOW DOWN ***", cards},
+             {"*** FLOP *** [Ah 7c 2d]", "*** FLOP *** [Ah 7c]", flop},
+             {"*** TURN *** [Ah 7c 2d] [Ks]", "*** TURN *** [Ks]", flop},
+             {"*** FLOP *** [Ah 7c 2d]", "*** TURN *** [Ah 7c 2d] [Ks]", "Round mismatch"},
+             {"Total pot $6 | Rake $0", "Total pot $6 | Rake $0 | Side pot $3", pot},
+             {"Total pot $6 |", "Total pot $1.2.3 |", pot},
+             {"Total pot $6", "Total pot 6", pot}}) {
+        EXPECT_EQ(replay_with_model(edited(hand, from, to)).error.value_or(""), message) << to;
+    }
+}
+
+// No read at the end of the input waits for more: the awaited line kind names the fault.
+TEST(ReplayEnd, TextCutOffInAHandStopsWithTheAwaitedLineKind)
+{
+    const std::string text = replay_data_file("checked-down-river.txt");
+    for (const auto& [next_line, message] : std::vector<std::pair<std::string, std::string>>{
+             {"Table 'Alpha'", "Malformed game header2"},
+             {"Ann: calls $2", "Malformed move"},
+             {"*** SHOW DOWN ***", "Expected showdown"},
+             {"*** SUMMARY ***", "Malformed pot"}}) {
+        // Up to the line before `next_line`, without its newline.
+        const std::string cut = text.substr(0, text.find(next_line) - 1);
+        EXPECT_EQ(replay_with_model(cut).error, message) << next_line;
+    }
+}
+
+TEST(ReplayEnd, TextUsedUpAfterAHandEndsCleanlyAndAnyOtherTextIsNoGameLine)
 {
     const std::string hand = replay_data_file("seat-rotation.txt");
-    for (const std::string& text : std::vector<std::string>{hand, without_final_newline(hand), hand + "\n\n   \n", hand + "\r\n",
-          hand + "Eve leaves the table", hand + "Eve said, \"bye\"\n\n",
-          hand + "\nsome remark that is skipped\n", hand + hand, hand + "\n\n" + hand}) {
+    const std::string without_newline = hand.substr(0, hand.size() - 1);
+    using Row = std::tuple<std::string, std::size_t, std::string>;
+    for (const auto& [text, hands, error] : std::vector<Row>{
+             {without_newline, 1, ""}, {without_newline + "\r\n", 1, ""}, {hand + "Eve leaves the table", 1, ""},
+             {hand + "\n\nsome remark that is skipped\n\n", 1, ""}, {hand + "\n\n" + hand, 2, ""},
+             {"", 0, "Malformed game header1"}, {"\n" + hand, 0, "Malformed game header1"},
+             {"Ann leaves the table\n", 0, "Malformed game header1"},
+             {hand + "PokerStars Hand #2:  Hold'em No Limit ($1/$2)\n" + hand, 1, "Malformed game header1"}}) {
         const ReplayOutcome outcome = replay_with_model(text);
-        EXPECT_FALSE(outcome.error) << outcome.error.value_or("") << " for:\n" << text;
+        EXPECT_EQ(outcome.error.value_or(""), error) << text;
+        EXPECT_EQ(outcome.hands.size(), hands) << text;
     }
-    EXPECT_EQ(replay_with_model(hand + hand).hands.size(), 2u);
-}
-
-TEST(ReplayEnd, TextWithoutAHandStopsAtItsFirstLine)
-{
-    const std::string hand = replay_data_file("seat-rotation.txt");
-    for (const std::string& text : std::vector<std::string>{"", "\n", "\n" + hand, "Ann leaves the table\n",
-                                    "Hand #1\n" + hand}) {
-        const ReplayOutcome outcome = replay_with_model(text);
-        EXPECT_EQ(outcome.error, "Malformed game header1") << text;
-        EXPECT_TRUE(outcome.hands.empty());
-    }
-}
-
-TEST(ReplayEnd, LineBeginningWithPokerStarsAfterAHandMustBeAGameLine)
-{
-    const std::string hand = replay_data_file("seat-rotation.txt");
-    const ReplayOutcome outcome =
-        replay_with_model(hand + "\nPokerStars Hand #2:  Hold'em No Limit ($1/$2)\n" + hand);
-    EXPECT_EQ(outcome.error, "Malformed game header1");
-    EXPECT_EQ(outcome.hands.size(), 1u);
-}
-
-TEST(ReplayEnd, HasNextHandOnlyAfterAHandAtTheEndOfTheInput)
-{
-    const console::ScopedConsole screen;
-    std::istringstream in(replay_data_file("seat-rotation.txt"));
-    ReplaySequencer replay(in);
-    EXPECT_TRUE(replay.has_next_hand());
-    ModelDriver().go(replay);
-    EXPECT_EQ(replay.hands_replayed, 1u);
-    EXPECT_FALSE(replay.has_next_hand());
-
-    std::istringstream empty("");
-    ReplaySequencer nothing(empty);
-    EXPECT_TRUE(nothing.has_next_hand());
-}
-
-TEST(ReplayEnd, EndShowsTheCountOnTheStatusRows)
-{
-    const console::ScopedConsole screen;
-    std::istringstream in("");
-    ReplaySequencer replay(in);
-    replay.hands_replayed = 12;
-    replay.show_end();
-    EXPECT_EQ(screen.screen.text(1, ReplaySequencer::request_row, 17), "Replayed 12 hands");
-}
-
-TEST(ReplaySession, EveryReplayedHandIsRecordedAndAFailedOneIsNot)
-{
-    const console::ScopedConsole screen;
-    std::istringstream in(replay_data_file("checked-down-river.txt")
-                          + replay_data_file("seat-rotation.txt")
-                          + replay_data_file("pot-mismatch.txt"));
-    ReplaySequencer replay(in);
-    corvald_test::stop_by_throwing(replay);
-    SessionAnalyser session;
-    replay.session = &session;
-
-    std::string stopped;
-    try {
-        while (replay.has_next_hand())
-            ModelDriver().go(replay);
-    } catch (const corvald_test::ReplayStopped& stop) {
-        stopped = stop.message;
-    }
-    EXPECT_EQ(stopped, "Game over pot size mismatch: $6");
-    EXPECT_EQ(session.game_count, 2u);
-    // Four rounds of the first hand, one of the second.
-    EXPECT_EQ(session.game_entries.size(), 5u);
-    ASSERT_FALSE(session.player_entries.empty());
-    EXPECT_EQ(session.player_entries.back().name, "Cid");
-    EXPECT_EQ(session.player_entries.back().game, 1u);
 }

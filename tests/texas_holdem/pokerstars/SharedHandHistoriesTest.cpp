@@ -19,25 +19,24 @@ using corvald_test::replay_with_model;
 using corvald_test::ReplayOutcome;
 using corvald_test::shared_hand_histories;
 
-// The shared hand-history samples: generated valid files with the expected result of
-// every hand, corrupt files with the message they must stop with, and real client output
-// of a later format.
+// The shared samples: valid files with the expected result of every hand, corrupt files
+// with their message, and real client output of a later format.
 
 namespace {
 
 namespace fs = std::filesystem;
 using boost::property_tree::ptree;
 
-// The sample files whose names start with `prefix` and end with ".txt", sorted.
+// The sample files named `prefix`*.txt, sorted; none when the folder is absent.
 std::vector<fs::path> samples(const std::string& prefix)
 {
     std::vector<fs::path> found;
     for (const auto& entry : fs::directory_iterator(shared_hand_histories())) {
-        const std::string name = entry.path().filename().string();
-        if (name.rfind(prefix, 0) == 0 && entry.path().extension() == ".txt")
+        if (entry.path().filename().string().rfind(prefix, 0) == 0 && entry.path().extension() == ".txt")
             found.push_back(entry.path());
     }
     std::sort(found.begin(), found.end());
+    EXPECT_FALSE(found.empty()) << prefix;
     return found;
 }
 
@@ -63,59 +62,41 @@ protected:
 
 TEST_F(SharedHandHistories, ValidFilesReplayEveryHandAsExpected)
 {
-    const auto files = samples("valid-");
-    ASSERT_FALSE(files.empty());
-    for (const fs::path& file : files) {
+    for (fs::path file : samples("valid-")) {
         SCOPED_TRACE(file.filename().string());
-        fs::path expect_file = file;
-        expect_file.replace_extension(".expect.json");
-        ptree expected;
-        std::istringstream json(read_text_file(expect_file.string()));
-        boost::property_tree::read_json(json, expected);
-
         const ReplayOutcome outcome = replay_with_model(read_text_file(file.string()));
-        EXPECT_FALSE(outcome.error) << outcome.error.value_or("") << " at line " << outcome.lines_read;
+        EXPECT_FALSE(outcome.error) << *outcome.error << " at line " << outcome.lines_read;
+        ptree expected;
+        std::istringstream json(read_text_file(file.replace_extension(".expect.json").string()));
+        boost::property_tree::read_json(json, expected);
         ASSERT_EQ(outcome.hands.size(), expected.size());
 
-        std::size_t i = 0;
-        for (const auto& item : expected) {
-            const ptree& want = item.second;
-            const auto& hand = outcome.hands[i++];
+        auto hand = outcome.hands.begin();
+        for (const auto& [key, want] : expected) {
             SCOPED_TRACE("game " + want.get<std::string>("game_id"));
-            EXPECT_EQ(hand.new_game.game_id, want.get<std::string>("game_id"));
-            EXPECT_EQ(hand.new_game.table_name, want.get<std::string>("table_name"));
-            EXPECT_EQ(hand.new_game.players, values<std::string>(want.get_child("players")));
-            EXPECT_EQ(hand.moves_per_round, values<unsigned>(want.get_child("moves_per_round")));
-            EXPECT_EQ(hand.final_stakes, values<float>(want.get_child("final_stakes")));
-            EXPECT_EQ(hand.expected_pot, want.get<float>("expected_pot"));
-            EXPECT_EQ(boost::lexical_cast<std::string>(hand.expected_pot),
+            EXPECT_EQ(hand->new_game.game_id, want.get<std::string>("game_id"));
+            EXPECT_EQ(hand->new_game.table_name, want.get<std::string>("table_name"));
+            EXPECT_EQ(hand->new_game.players, values<std::string>(want.get_child("players")));
+            EXPECT_EQ(hand->moves_per_round, values<unsigned>(want.get_child("moves_per_round")));
+            EXPECT_EQ(hand->final_stakes, values<float>(want.get_child("final_stakes")));
+            EXPECT_EQ(hand->expected_pot, want.get<float>("expected_pot"));
+            EXPECT_EQ(boost::lexical_cast<std::string>(hand->expected_pot),
                       want.get<std::string>("expected_pot_text"));
-            EXPECT_EQ(hand.showdown, want.get<bool>("showdown"));
+            EXPECT_EQ(hand->showdown, want.get<bool>("showdown"));
+            ++hand;
         }
     }
 }
 
-TEST_F(SharedHandHistories, CorruptFilesStopWithTheirMessage)
+TEST_F(SharedHandHistories, CorruptFilesStopWithTheirMessageAndRealOnesAtTheirFirstLine)
 {
-    const auto files = samples("corrupt-");
-    ASSERT_FALSE(files.empty());
-    for (const fs::path& file : files) {
+    for (fs::path file : samples("corrupt-")) {
         SCOPED_TRACE(file.filename().string());
-        fs::path message_file = file;
-        message_file.replace_extension(".message");
-        std::string message = read_text_file(message_file.string());
-        boost::algorithm::trim(message);
-
         const ReplayOutcome outcome = replay_with_model(read_text_file(file.string()));
-        EXPECT_EQ(outcome.error, message);
+        EXPECT_EQ(outcome.error,
+                  boost::algorithm::trim_copy(read_text_file(file.replace_extension(".message").string())));
     }
-}
-
-TEST_F(SharedHandHistories, RealClientOutputOfTheLaterFormatStopsAtItsFirstLine)
-{
-    const auto files = samples("real-");
-    ASSERT_FALSE(files.empty());
-    for (const fs::path& file : files) {
+    for (const fs::path& file : samples("real-")) {
         SCOPED_TRACE(file.filename().string());
         const ReplayOutcome outcome = replay_with_model(read_text_file(file.string()));
         EXPECT_EQ(outcome.error, "Malformed game header1");
