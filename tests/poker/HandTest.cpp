@@ -150,11 +150,3 @@ TEST(HandRanking, UnknownCardsAreSkipped)
     with_unknown.push_back(Card());
     EXPECT_EQ(Hand::best_hand(with_unknown), best("Ks Kd 9h 9c 4s 4d 2h"));
 }
-
-TEST(HandRanking, TypeNameOutsideTheCategoriesIsError)
-{
-    EXPECT_STREQ(Hand::type_name(Hand::no_pair), "No pair");
-    EXPECT_STREQ(Hand::type_name(Hand::straight_flush), "Straight Flush");
-    EXPECT_STREQ(Hand::type_name(static_cast<Hand::Type>(9)), "ERROR");
-    EXPECT_STREQ(Hand::type_name(static_cast<Hand::Type>(-1)), "ERROR");
-}
