@@ -2,37 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include "console/Colour.h"
-
-using console::AnsiColour;
-namespace colour = console::colour;
-
-TEST(AnsiColour, RedAndBlueSwapPlacesBetweenConsoleAndAnsi)
+// The console counts blue 1, green 2, red 4, ANSI red 1, green 2, blue 4; the intensity
+// bit selects the bright range (90s and 100s). Each nibble decides its own side alone.
+TEST(AnsiColour, ConsoleAttributesBecomeTheirSgrColours)
 {
-    EXPECT_EQ(AnsiColour::index(0), 0);                          // black
-    EXPECT_EQ(AnsiColour::index(colour::foreground_red), 1);
-    EXPECT_EQ(AnsiColour::index(colour::foreground_green), 2);
-    EXPECT_EQ(AnsiColour::index(colour::foreground_blue), 4);
-    EXPECT_EQ(AnsiColour::index(colour::bright_yellow), 3);      // red + green
-    EXPECT_EQ(AnsiColour::index(0x05), 5);                       // magenta
-    EXPECT_EQ(AnsiColour::index(0x03), 6);                       // cyan
-    EXPECT_EQ(AnsiColour::index(colour::white), 7);
-}
-
-TEST(AnsiColour, IntensityBitSelectsTheBrightRange)
-{
-    EXPECT_EQ(AnsiColour::foreground(colour::white), 37);
-    EXPECT_EQ(AnsiColour::background(colour::white), 40);
-    EXPECT_EQ(AnsiColour::foreground(colour::bright_red), 91);
-    EXPECT_EQ(AnsiColour::foreground(colour::dark_green), 32);
-    EXPECT_EQ(AnsiColour::background(colour::table_green), 42);
-    EXPECT_EQ(AnsiColour::background(colour::card_back), 41);
-    EXPECT_EQ(AnsiColour::foreground(colour::card_back), 30);
-    EXPECT_EQ(AnsiColour::background(colour::card_face), 107);
-    EXPECT_EQ(AnsiColour::foreground(colour::card_face), 30);
-    EXPECT_EQ(AnsiColour::foreground(colour::card_face_red), 91);
-    // The background nibble alone decides the background, the foreground nibble the
-    // foreground.
-    EXPECT_EQ(AnsiColour::background(0x9F), 104);
-    EXPECT_EQ(AnsiColour::foreground(0x9F), 97);
+    const struct {
+        unsigned short attribute;
+        int foreground, background;
+    } rows[] = {{0x00, 30, 40}, {0x04, 31, 40}, {0x02, 32, 40}, {0x0E, 93, 40},
+                {0x01, 34, 40}, {0x05, 35, 40}, {0x03, 36, 40}, {0x07, 37, 40},
+                {0x20, 30, 42}, {0x40, 30, 41}, {0xF0, 30, 107}, {0xFC, 91, 107},
+                {0x9F, 97, 104}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.attribute);
+        EXPECT_EQ(console::AnsiColour::foreground(row.attribute), row.foreground);
+        EXPECT_EQ(console::AnsiColour::background(row.attribute), row.background);
+    }
 }

@@ -15,10 +15,8 @@ TEST(Cursor, NextLineStepsDownFromTheRememberedCell)
     Cursor::position(1, 43);
     Cursor::next_line();
     Cursor::next_line();
-    EXPECT_EQ(Cursor::_x, 1);
-    EXPECT_EQ(Cursor::_y, 45);
-    EXPECT_EQ(scope.screen.cursor_x(), 1);
-    EXPECT_EQ(scope.screen.cursor_y(), 45);
+    EXPECT_EQ(std::pair(Cursor::_x, Cursor::_y), std::pair(1, 45));
+    EXPECT_EQ(std::pair(scope.screen.cursor_x(), scope.screen.cursor_y()), std::pair(1, 45));
 }
 
 TEST(Cursor, ColourRecoloursTheTextJustWrittenFromTheRememberedCell)
@@ -27,16 +25,11 @@ TEST(Cursor, ColourRecoloursTheTextJustWrittenFromTheRememberedCell)
     Cursor::position(18, 41);
     std::cout << "12.5";
     Cursor::colour(console::colour::dark_green, 0, 4);
-
-    const auto& s = scope.screen;
-    EXPECT_EQ(s.text(18, 41, 4), "12.5");
-    for (int x = 18; x < 22; ++x) {
-        EXPECT_EQ(s.cell(x, 41).attribute, console::colour::dark_green) << x;
-        EXPECT_FALSE(s.cell(x, 41).plain) << x;
-    }
-    EXPECT_TRUE(s.cell(22, 41).plain);
-    // The live cursor stays after the text, where the next output goes.
-    EXPECT_EQ(s.cursor_x(), 22);
+    EXPECT_EQ(scope.screen.text(18, 41, 4), "12.5");
+    for (int x = 18; x < 22; ++x)
+        EXPECT_EQ(scope.screen.cell(x, 41).attribute, console::colour::dark_green) << x;
+    EXPECT_TRUE(scope.screen.cell(22, 41).plain);
+    EXPECT_EQ(scope.screen.cursor_x(), 22) << "the live cursor stays after the text";
 }
 
 TEST(Cursor, ColourCombinesForegroundAndBackgroundCutToSixteenBits)

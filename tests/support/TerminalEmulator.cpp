@@ -1,45 +1,56 @@
 #include "support/TerminalEmulator.h"
 
+#include <sstream>
+
 #include <vterm.h>
+
+#include "console/CodePage437.h"
 
 namespace console::test {
 
 namespace {
 
-int colour_index(const VTermColor& colour, bool foreground)
+// The renderer uses only the 16 palette colours: anything else reads as this, a fault.
+constexpr int unexpected_colour = 1000;
+
+int colour_index(const VTermColor& colour, bool is_default)
 {
-    if (foreground ? VTERM_COLOR_IS_DEFAULT_FG(&colour) : VTERM_COLOR_IS_DEFAULT_BG(&colour))
+    if (is_default)
         return TerminalEmulator::default_colour;
-    if (VTERM_COLOR_IS_INDEXED(&colour))
-        return colour.indexed.idx;
-    // The renderer only uses the 16 palette colours: anything else is a fault.
-    return 1000;
+    return VTERM_COLOR_IS_INDEXED(&colour) ? colour.indexed.idx : unexpected_colour;
 }
 
-VTermScreenCell cell_at(VTermScreen* screen, int x, int y)
+// The palette index of a console colour nibble, worked out apart from the renderer: the
+// console's blue, green and red bits are ANSI's 4, 2 and 1; intensity adds 8.
+int expected_index(unsigned nibble)
 {
-    VTermScreenCell cell{};
-    vterm_screen_get_cell(screen, VTermPos{y, x}, &cell);
-    return cell;
+    return ((nibble & 4) >> 2) | (nibble & 2) | ((nibble & 1) << 2) | (nibble & 8);
+}
+
+std::ostream& operator<<(std::ostream& out, const TerminalEmulator::Shown& shown)
+{
+    return out << "U+" << std::hex << static_cast<unsigned long>(shown.ch) << std::dec
+               << " fg " << shown.foreground << " bg " << shown.background;
 }
 
 } // namespace
 
 TerminalEmulator::TerminalEmulator(int columns, int rows)
-    : terminal_(vterm_new(rows, columns)), screen_(vterm_obtain_screen(terminal_))
+    : columns_(columns), rows_(rows), terminal_(vterm_new(rows, columns)),
+      screen_(vterm_obtain_screen(terminal_))
 {
     vterm_set_utf8(terminal_, 1);
     vterm_screen_enable_altscreen(screen_, 1);
-
     static VTermScreenCallbacks screen_callbacks{};
     screen_callbacks.settermprop = [](VTermProp prop, VTermValue* value, void* user) {
-        return on_termprop(prop, value, user);
+        auto* self = static_cast<TerminalEmulator*>(user);
+        if (prop == VTERM_PROP_CURSORVISIBLE)
+            self->cursor_visible_ = value->boolean != 0;
+        if (prop == VTERM_PROP_ALTSCREEN)
+            self->alternate_screen_ = value->boolean != 0;
+        return 1;
     };
     vterm_screen_set_callbacks(screen_, &screen_callbacks, this);
-
-    static VTermParserCallbacks fallbacks{};
-    fallbacks.csi = &TerminalEmulator::on_unknown_csi;
-    vterm_screen_set_unrecognised_fallbacks(screen_, &fallbacks, this);
     vterm_screen_reset(screen_, 1);
 }
 
@@ -48,65 +59,63 @@ TerminalEmulator::~TerminalEmulator()
     vterm_free(terminal_);
 }
 
-int TerminalEmulator::on_termprop(int prop, void* value, void* user)
-{
-    auto* self = static_cast<TerminalEmulator*>(user);
-    const auto* v = static_cast<const VTermValue*>(value);
-    if (prop == VTERM_PROP_CURSORVISIBLE)
-        self->cursor_visible_ = v->boolean != 0;
-    if (prop == VTERM_PROP_ALTSCREEN)
-        self->alternate_screen_ = v->boolean != 0;
-    return 1;
-}
-
-int TerminalEmulator::on_unknown_csi(const char* leader, const long args[], int count,
-                                     const char* intermediates, char command, void* user)
-{
-    auto* self = static_cast<TerminalEmulator*>(user);
-    if (command == 't' && leader == nullptr && intermediates == nullptr) {
-        std::vector<long> parameters;
-        for (int i = 0; i < count; ++i)
-            parameters.push_back(CSI_ARG(args[i]));
-        self->window_operations_.push_back(parameters);
-        return 1;
-    }
-    return 0;
-}
-
 void TerminalEmulator::feed(std::string_view bytes)
 {
     vterm_input_write(terminal_, bytes.data(), bytes.size());
     vterm_screen_flush_damage(screen_);
 }
 
-char32_t TerminalEmulator::character(int x, int y) const
+TerminalEmulator::Shown TerminalEmulator::at(int x, int y) const
 {
-    const VTermScreenCell cell = cell_at(screen_, x, y);
-    return cell.chars[0] == 0 ? U' ' : static_cast<char32_t>(cell.chars[0]);
+    VTermScreenCell cell{};
+    vterm_screen_get_cell(screen_, VTermPos{y, x}, &cell);
+    return {cell.chars[0] == 0 ? U' ' : static_cast<char32_t>(cell.chars[0]),
+            colour_index(cell.fg, VTERM_COLOR_IS_DEFAULT_FG(&cell.fg)),
+            colour_index(cell.bg, VTERM_COLOR_IS_DEFAULT_BG(&cell.bg))};
 }
 
-int TerminalEmulator::foreground(int x, int y) const
+std::string TerminalEmulator::text(int x, int y, int length) const
 {
-    return colour_index(cell_at(screen_, x, y).fg, true);
+    std::string text;
+    for (int i = 0; i < length; ++i) {
+        const char32_t c = at(x + i, y).ch;
+        text += c < 0x80 ? static_cast<char>(c) : '?';
+    }
+    return text;
 }
 
-int TerminalEmulator::background(int x, int y) const
+std::string TerminalEmulator::differences(const Surface& surface, int columns, int rows) const
 {
-    return colour_index(cell_at(screen_, x, y).bg, false);
+    std::ostringstream first;
+    int found = 0;
+    for (int y = 0; y < rows; ++y)
+        for (int x = 0; x < columns; ++x) {
+            const Cell& cell = surface.cell(x, y);
+            Shown wanted{CodePage437::to_unicode(cell.ch)};
+            if (!cell.plain) {
+                wanted.foreground = expected_index(cell.attribute & 0xFu);
+                wanted.background = expected_index((cell.attribute >> 4) & 0xFu);
+            }
+            if (!(at(x, y) == wanted) && found++ == 0)
+                first << "(" << x << "," << y << ") shows " << at(x, y) << ", wanted " << wanted;
+        }
+    return found == 0 ? "" : first.str() + "; " + std::to_string(found) + " cells differ";
 }
 
-int TerminalEmulator::cursor_x() const
+std::string TerminalEmulator::written_outside(int columns, int rows) const
+{
+    for (int y = 0; y < rows_; ++y)
+        for (int x = 0; x < columns_; ++x)
+            if ((x >= columns || y >= rows) && !(at(x, y) == Shown{}))
+                return "cell (" + std::to_string(x) + "," + std::to_string(y) + ") was written";
+    return "";
+}
+
+std::pair<int, int> TerminalEmulator::cursor() const
 {
     VTermPos position{};
     vterm_state_get_cursorpos(vterm_obtain_state(terminal_), &position);
-    return position.col;
-}
-
-int TerminalEmulator::cursor_y() const
-{
-    VTermPos position{};
-    vterm_state_get_cursorpos(vterm_obtain_state(terminal_), &position);
-    return position.row;
+    return {position.col, position.row};
 }
 
 } // namespace console::test

@@ -3,7 +3,9 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
+#include <utility>
+
+#include "console/Surface.h"
 
 struct VTerm;
 struct VTermScreen;
@@ -16,6 +18,16 @@ class TerminalEmulator {
 public:
     // A colour as the tests compare it: an ANSI palette index 0 to 15, or `default_colour`.
     static constexpr int default_colour = -1;
+    // What a cell shows; a cell never written is a blank in the default colours.
+    struct Shown {
+        char32_t ch = U' ';
+        int foreground = default_colour;
+        int background = default_colour;
+        bool operator==(const Shown& o) const
+        {
+            return ch == o.ch && foreground == o.foreground && background == o.background;
+        }
+    };
 
     TerminalEmulator(int columns, int rows);
     ~TerminalEmulator();
@@ -24,29 +36,28 @@ public:
 
     void feed(std::string_view bytes);
 
-    // The character shown at (x, y); a blank for a cell never written.
-    char32_t character(int x, int y) const;
-    int foreground(int x, int y) const;
-    int background(int x, int y) const;
+    Shown at(int x, int y) const;
+    // `length` characters of row y from column x; '?' stands for any non-ASCII one.
+    std::string text(int x, int y, int length) const;
+    // Empty when the `columns` x `rows` cells at the top left show the surface: each
+    // cell's character (code page 437 as Unicode) and colours (a plain cell in the
+    // defaults, any other in the palette colours of its attribute); else the differences.
+    std::string differences(const Surface& surface, int columns, int rows) const;
+    // Empty when every cell outside the `columns` x `rows` at the top left is blank.
+    std::string written_outside(int columns, int rows) const;
 
-    int cursor_x() const;
-    int cursor_y() const;
+    // The cursor's column and row.
+    std::pair<int, int> cursor() const;
     bool cursor_visible() const { return cursor_visible_; }
     bool alternate_screen() const { return alternate_screen_; }
 
-    // The parameters of every xterm window operation (CSI ... t) received.
-    const std::vector<std::vector<long>>& window_operations() const { return window_operations_; }
-
 private:
-    static int on_termprop(int prop, void* value, void* user);
-    static int on_unknown_csi(const char* leader, const long args[], int count,
-                              const char* intermediates, char command, void* user);
-
+    int columns_;
+    int rows_;
     VTerm* terminal_;
     VTermScreen* screen_;
     bool cursor_visible_ = true;
     bool alternate_screen_ = false;
-    std::vector<std::vector<long>> window_operations_;
 };
 
 } // namespace console::test

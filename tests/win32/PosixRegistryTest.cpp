@@ -4,27 +4,16 @@
 
 #include "app/Version.h"
 
-namespace win32 {
-namespace {
-
-const char product_key[] = "Software\\Arvelin Software\\Corvald Poker";
-
-TEST(PosixRegistry, ProductVersionIsTheBuildVersion)
+TEST(PosixRegistry, AnswersOnlyTheProductVersion)
 {
-    EXPECT_EQ(Registry::get_value(product_key, "Version"), CORVALD_VERSION);
+    const char product_key[] = "Software\\Arvelin Software\\Corvald Poker";
+    const struct { const char* key; const char* value; const char* expected; } rows[] = {
+        {product_key, "Version", CORVALD_VERSION},
+        {"Software\\Arvelin Software", "Version", "no key path"},
+        {"", "Version", "no key path"},
+        {product_key, "Path", "no key"},
+        {product_key, "", "no key"}};
+    for (const auto& row : rows)
+        EXPECT_EQ(win32::Registry::get_value(row.key, row.value), row.expected)
+            << row.key << " / " << row.value;
 }
-
-TEST(PosixRegistry, OtherKeyPathIsNoKeyPath)
-{
-    EXPECT_EQ(Registry::get_value("Software\\Arvelin Software", "Version"), "no key path");
-    EXPECT_EQ(Registry::get_value("", "Version"), "no key path");
-}
-
-TEST(PosixRegistry, OtherValueUnderTheProductKeyIsNoKey)
-{
-    EXPECT_EQ(Registry::get_value(product_key, "Path"), "no key");
-    EXPECT_EQ(Registry::get_value(product_key, ""), "no key");
-}
-
-} // namespace
-} // namespace win32

@@ -4,62 +4,34 @@
 
 #include <gtest/gtest.h>
 
-namespace win32 {
-namespace {
+using win32::RegistryValue;
 
-// Interprets `bytes` as a read that reported all of them.
-std::string read_back(const std::string& bytes)
+// A value is its text up to the first NUL (or all the bytes read when it stores none),
+// less one trailing backslash.
+TEST(RegistryValue, TextEndsAtTheFirstNulLessOneTrailingBackslash)
 {
-    return RegistryValue::interpret(bytes.data(), bytes.size());
-}
-
-TEST(RegistryValue, TextEndsAtTheFirstNul)
-{
-    EXPECT_EQ(read_back(std::string("1.4.2\0old\0", 10)), "1.4.2");
-    EXPECT_EQ(read_back(std::string("\0later", 6)), "");
-}
-
-TEST(RegistryValue, ValueWithoutNulStopsAtTheBytesRead)
-{
-    const char buffer[] = {'2', '.', '0', 'X', 'Y', 'Z'};
-    EXPECT_EQ(RegistryValue::interpret(buffer, 3), "2.0");
-}
-
-TEST(RegistryValue, EmptyValueIsEmptyText)
-{
+    const std::string longest(RegistryValue::buffer_size - 1, 'v');
+    const std::pair<std::string, std::string> rows[] = {
+        {std::string("1.4.2\0old\0", 10), "1.4.2"},
+        {std::string("\0later", 6), ""},
+        {std::string("2.0", 3), "2.0"},
+        {std::string("", 0), ""},
+        {std::string("C:\\Poker\\\0", 10), "C:\\Poker"},
+        {std::string("C:\\Poker\\\\\0", 11), "C:\\Poker\\"},
+        {std::string("\\\0", 2), ""},
+        {std::string("1.0\0\\", 5), "1.0"},
+        {std::string("a\\b\\c\0", 6), "a\\b\\c"},
+        {longest + '\0', longest}};
+    for (const auto& [bytes, text] : rows)
+        EXPECT_EQ(RegistryValue::interpret(bytes.data(), bytes.size()), text) << bytes;
     EXPECT_EQ(RegistryValue::interpret(nullptr, 0), "");
-    EXPECT_EQ(read_back(std::string("\0", 1)), "");
-}
-
-TEST(RegistryValue, ExactlyOneTrailingBackslashIsRemoved)
-{
-    EXPECT_EQ(read_back(std::string("C:\\Poker\\\0", 10)), "C:\\Poker");
-    EXPECT_EQ(read_back(std::string("C:\\Poker\\\\\0", 11)), "C:\\Poker\\");
-    EXPECT_EQ(read_back(std::string("\\\0", 2)), "");
-    // The backslash counts only at the end of the text, not at the end of the bytes.
-    EXPECT_EQ(read_back(std::string("1.0\0\\", 5)), "1.0");
-}
-
-TEST(RegistryValue, InnerBackslashesStay)
-{
-    EXPECT_EQ(read_back(std::string("a\\b\\c\0", 6)), "a\\b\\c");
-}
-
-TEST(RegistryValue, LongestValueThatFitsIsKept)
-{
-    const std::string text(RegistryValue::buffer_size - 1, 'v');
-    EXPECT_EQ(read_back(text + '\0'), text);
 }
 
 TEST(RegistryValue, ValueBeyond255CharactersIsNoKey)
 {
-    // What a read reports for a longer value: the size it would need.
+    // A read of a longer value reports the size it would need; a full buffer without a
+    // NUL has no room left for one.
     const std::string buffer(RegistryValue::buffer_size, 'v');
-    EXPECT_EQ(RegistryValue::interpret(buffer.data(), RegistryValue::buffer_size + 1), "no key");
-    EXPECT_EQ(RegistryValue::interpret(buffer.data(), 4000), "no key");
-    // A full buffer without a NUL has no room left for one.
-    EXPECT_EQ(read_back(buffer), "no key");
+    for (std::size_t size : {RegistryValue::buffer_size, RegistryValue::buffer_size + 1, std::size_t{4000}})
+        EXPECT_EQ(RegistryValue::interpret(buffer.data(), size), "no key") << size;
 }
-
-} // namespace
-} // namespace win32
