@@ -2,15 +2,11 @@
 
 #include <iostream>
 
-#include "console/Colour.h"
 #include "console/Cursor.h"
 
 namespace corvald_test {
 
 namespace {
-
-constexpr int prompt_x = 1;
-constexpr int prompt_y = 3;
 
 console::Console* install_returning_previous(console::Console& console)
 {
@@ -23,15 +19,9 @@ console::Console* install_returning_previous(console::Console& console)
 
 void RecordingConsole::flush()
 {
-    std::string text = surface.text(prompt_x, prompt_y, surface.width() - prompt_x);
-    text.erase(text.find_last_not_of(' ') + 1);
-    const console::Cell& first = surface.cell(prompt_x, prompt_y);
-    int red = 0;
-    while (prompt_x + red < surface.width()
-           && surface.cell(prompt_x + red, prompt_y).attribute == console::colour::bright_red)
-        ++red;
-    prompts.push_back({text, first.attribute, first.plain, red, surface.cursor_x(),
-                       surface.cursor_y()});
+    std::string prompt = surface.text(1, 3, surface.width() - 1);
+    prompt.erase(prompt.find_last_not_of(' ') + 1);
+    shots.push_back({prompt, surface});
 }
 
 RecordingScreen::RecordingScreen()
@@ -47,12 +37,12 @@ RecordingScreen::~RecordingScreen()
     console::Console::install(previous_);
 }
 
-std::vector<std::string> RecordingScreen::prompt_texts() const
+std::vector<std::string> RecordingScreen::prompts() const
 {
-    std::vector<std::string> texts;
-    for (const Prompt& prompt : prompts)
-        texts.push_back(prompt.text);
-    return texts;
+    std::vector<std::string> prompts;
+    for (const Shot& shot : shots)
+        prompts.push_back(shot.prompt);
+    return prompts;
 }
 
 } // namespace corvald_test

@@ -11,24 +11,20 @@
 
 namespace corvald_test {
 
-// What the user saw at the moment the program waited for a line: the question on row 3,
-// the colour of its first cell, and where the live cursor stood.
-struct Prompt {
-    std::string text;           // row 3 from column 1, trailing blanks dropped
-    unsigned short attribute;   // of the cell at (1, 3)
-    bool plain;                 // stream text not recoloured since
-    int red_cells;              // bright red cells in a run from (1, 3)
-    int cursor_x;
-    int cursor_y;
+// The whole screen at a moment the program waited for a line, with the question it
+// showed: row 3 from column 1, trailing blanks dropped.
+struct Shot {
+    std::string prompt;
+    console::Surface screen;
 };
 
-// A memory console that records the prompt on every flush, which the input source does
+// A memory console that takes a shot on every flush, which the console input source does
 // right before each read.
 class RecordingConsole : public console::MemoryConsole {
 public:
     void flush() override;
 
-    std::vector<Prompt> prompts;
+    std::vector<Shot> shots;
 };
 
 // For its lifetime: a fresh recording console is the current console, std::cout writes
@@ -40,12 +36,12 @@ public:
     RecordingScreen(const RecordingScreen&) = delete;
     RecordingScreen& operator=(const RecordingScreen&) = delete;
 
-    // The prompt texts in the order they were asked.
-    std::vector<std::string> prompt_texts() const;
+    // The prompts in the order they were asked.
+    std::vector<std::string> prompts() const;
 
     RecordingConsole console;
     const console::Surface& screen = console.surface;
-    const std::vector<Prompt>& prompts = console.prompts;
+    const std::vector<Shot>& shots = console.shots;
 
 private:
     console::Console* previous_;
