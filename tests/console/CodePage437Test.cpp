@@ -20,9 +20,9 @@ std::string to_utf8(const char* from, const void* in, std::size_t length)
     char* in_at = static_cast<char*>(const_cast<void*>(in));
     char* out_at = out;
     std::size_t out_left = sizeof out;
-    const bool done = iconv(converter, &in_at, &length, &out_at, &out_left) != static_cast<std::size_t>(-1);
+    const std::size_t result = iconv(converter, &in_at, &length, &out_at, &out_left);
     iconv_close(converter);
-    return done ? std::string(out, sizeof out - out_left) : "";
+    return result == static_cast<std::size_t>(-1) ? "" : std::string(out, sizeof out - out_left);
 }
 
 } // namespace

@@ -33,7 +33,8 @@ std::pair<int, std::string> open_console(int write_fd, int read_fd)
         const auto* memory = dynamic_cast<console::MemoryConsole*>(console.get());
         if (memory && memory->surface.text(0, 0, 7) == "Hand #1")
             std::exit(memory_console_drew);
-        std::exit(dynamic_cast<console::TerminalConsole*>(console.get()) ? terminal_console_opened : 1);
+        const bool terminal = dynamic_cast<console::TerminalConsole*>(console.get()) != nullptr;
+        std::exit(terminal ? terminal_console_opened : 1);
     }
     ::close(write_fd);
     std::string output;

@@ -20,7 +20,6 @@
 #include <gtest/gtest.h>
 
 #include "console/Colour.h"
-#include "console/TerminalKeyboard.h"
 #include "support/TerminalEmulator.h"
 
 using console::TerminalConsole;
@@ -64,7 +63,8 @@ struct Pty {
     }
     void resize(int columns, int rows)
     {
-        const winsize size{static_cast<unsigned short>(rows), static_cast<unsigned short>(columns), 0, 0};
+        const winsize size{static_cast<unsigned short>(rows), static_cast<unsigned short>(columns),
+                           0, 0};
         ioctl(master, TIOCSWINSZ, &size);
     }
     // What arrived until nothing more came for a while (`first` ms for the first bytes,
@@ -86,9 +86,10 @@ struct Pty {
     int slave = -1;
 };
 
-// Runs `child` in a forked process; returns its id.
+// Runs `child` in a forked process and returns its wait status, with what it wrote to
+// the pseudo-terminal (if any) until it ended.
 template <typename Child>
-pid_t start_child(Child child)
+int run_child(Child child, Pty* pty = nullptr, std::string* output = nullptr)
 {
     std::cout.flush();
     std::fflush(nullptr);
@@ -97,11 +98,10 @@ pid_t start_child(Child child)
         child();
         _exit(99);
     }
-    return pid;
-}
-
-int wait_status(pid_t pid)
-{
+    if (pty != nullptr) {
+        pty->close_slave();
+        *output = pty->drain(child_ms, child_ms);
+    }
     int status = 0;
     waitpid(pid, &status, 0);
     return status;
@@ -149,12 +149,14 @@ TEST(TerminalConsole, ExitAndEndingSignalsHandTheTerminalBack)
 {
     const int exiting = 0;
     const struct { int signal; bool ignored; } endings[] = {
-        {exiting, false}, {SIGINT, false}, {SIGTERM, false}, {SIGHUP, false}, {SIGQUIT, false}, {SIGHUP, true}};
+        {exiting, false}, {SIGINT, false}, {SIGTERM, false},
+        {SIGHUP, false},  {SIGQUIT, false}, {SIGHUP, true}};
     for (const auto& ending : endings) {
         SCOPED_TRACE(std::string(ending.signal == exiting ? "exit" : strsignal(ending.signal))
                      + (ending.ignored ? " ignored" : ""));
         Pty pty(width, height);
-        const pid_t pid = start_child([&] {
+        std::string output;
+        const int status = run_child([&] {
             const rlimit no_core{0, 0};
             setrlimit(RLIMIT_CORE, &no_core);
             if (ending.ignored)
@@ -169,10 +171,7 @@ TEST(TerminalConsole, ExitAndEndingSignalsHandTheTerminalBack)
             delete console;
             // The memory console must be back, not a dangling pointer to this one.
             _exit(dynamic_cast<TerminalConsole*>(&console::Console::current()) ? 1 : 0);
-        });
-        pty.close_slave();
-        const std::string output = pty.drain(child_ms, child_ms);
-        const int status = wait_status(pid);
+        }, &pty, &output);
         if (ending.signal == exiting || ending.ignored) {
             ASSERT_TRUE(WIFEXITED(status));
             EXPECT_EQ(WEXITSTATUS(status), ending.ignored ? 0 : 3);
@@ -180,15 +179,18 @@ TEST(TerminalConsole, ExitAndEndingSignalsHandTheTerminalBack)
             ASSERT_TRUE(WIFSIGNALED(status));
             EXPECT_EQ(WTERMSIG(status), ending.signal);
         }
-        EXPECT_EQ(output.substr(output.size() - std::min(output.size(), hand_back.size())), hand_back);
+        EXPECT_EQ(output.substr(output.size() - std::min(output.size(), hand_back.size())),
+                  hand_back);
     }
 }
 
 TEST(TerminalConsole, WaitSpaceWithoutControllingTerminalReturnsFalseAtOnce)
 {
-    const int status = wait_status(start_child([] {
+    Pty pty(width, height);
+    std::string output;
+    const int status = run_child([&] {
         setsid(); // a new session has no controlling terminal
-        _exit(console::TerminalKeyboard::wait_for(' ') ? 1 : 0);
-    }));
+        _exit(TerminalConsole(pty.slave, never).wait_space() ? 1 : 0);
+    }, &pty, &output);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }

@@ -122,14 +122,16 @@ TEST(TerminalRenderer, SmallerTerminalShowsWhatFitsAndTheSizeItNeeds)
     TerminalEmulator terminal(100, 80);
     TerminalRenderer renderer;
     struct Size { int columns, rows, notice_row; };
-    for (const Size size : {Size{40, 20, 19}, Size{80, 24, 23}, Size{50, 70, 60}, Size{58, 59, 58}}) {
+    for (const Size size : {Size{40, 20, 19}, Size{80, 24, 23}, Size{50, 70, 60},
+                            Size{58, 59, 58}}) {
         const std::string has = std::to_string(size.columns) + " x " + std::to_string(size.rows);
         SCOPED_TRACE(has);
         renderer.set_terminal_size(size.columns, size.rows);
         // Cursor placement and echo handling must stay inside too.
         terminal.feed(renderer.render(scope.screen, true));
         terminal.feed(renderer.render(scope.screen, false));
-        EXPECT_EQ(terminal.differences(scope.screen, std::min(width, size.columns), size.notice_row), "");
+        EXPECT_EQ(terminal.differences(scope.screen, std::min(width, size.columns),
+                                       size.notice_row), "");
         EXPECT_EQ(terminal.written_outside(size.columns, size.rows), "");
         // The notice is cut to the terminal's width.
         const std::string notice = TerminalRenderer::notice(width, height, size.columns, size.rows);

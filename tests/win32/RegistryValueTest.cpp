@@ -31,7 +31,8 @@ TEST(RegistryValue, ValueBeyond255CharactersIsNoKey)
 {
     // A read of a longer value reports the size it would need; a full buffer without a
     // NUL has no room left for one.
-    const std::string buffer(RegistryValue::buffer_size, 'v');
-    for (std::size_t size : {RegistryValue::buffer_size, RegistryValue::buffer_size + 1, std::size_t{4000}})
-        EXPECT_EQ(RegistryValue::interpret(buffer.data(), size), "no key") << size;
+    constexpr std::size_t size = RegistryValue::buffer_size;
+    const std::string buffer(size, 'v');
+    for (std::size_t reported : {size, size + 1, std::size_t{4000}})
+        EXPECT_EQ(RegistryValue::interpret(buffer.data(), reported), "no key") << reported;
 }
