@@ -2,6 +2,7 @@
 
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -37,20 +38,6 @@ struct Session {
         return rest;
     }
 
-    // The chances, the stake to match and the three players' stakes of all four rounds;
-    // `scribble` overwrites them first.
-    std::string columns(bool scribble = false)
-    {
-        std::string text;
-        for (int y : {24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 41, 43, 44, 45})
-            for (int col : {18, 23, 28, 33}) {
-                if (scribble)
-                    screen.console.fill_character(col, y, '?', 4);
-                text += screen.screen.text(col, y, 4) + "|";
-            }
-        return text;
-    }
-
     RecordingScreen screen;
     std::istringstream input;
     ConsoleSequencer source{"2.0", input};
@@ -83,7 +70,8 @@ TEST(ConsoleSession, CompleteHandToTheRiver)
 
 TEST(ConsoleSession, FoldsBeforeTheFlopEndTheHand)
 {
-    Session session("3\n1\n2\nahkd\nf\nf\n\nrest\n");
+    // The end of the hand takes one line, whatever it says.
+    Session session("3\n1\n2\nahkd\nf\nf\nanything at all\nrest\n");
     HandLoop::run(session.source, HandLoop::hands(1));
     EXPECT_EQ(session.screen.prompts(),
               (std::vector<std::string>{players_q, blind_q + "1", blind_q + "2", "Enter hole cards",
@@ -101,49 +89,67 @@ TEST(ConsoleSession, AutobetHandAsksOnlyForCardsAndTheNextHandAsksAgain)
                                         blind_q + "1", blind_q + "2", "Enter hole cards",
                                         move_q + "1", end_q}));
     EXPECT_EQ(session.unread(), "");
+    // Blinds of 1 and checks throughout: every round's stake to match and stakes stay at 1.
+    for (int y : {41, 43, 44, 45})
+        EXPECT_EQ(session.screen.shots[5].screen.text(18, y, 19), "   1    1    1    1") << y;
 }
 
 TEST(ConsoleSession, RefusedAnswersAreAskedAgainInRed)
 {
     Session session("17\n3\nx\n1\n2\nAhKd\nahkd\nC\nf\nf\n\n");
     HandLoop::run(session.source, HandLoop::hands(1));
+    ASSERT_EQ(session.screen.shots.size(), 11u);
+    const auto white = console::colour::white;
     std::vector<std::string> red;
-    for (const auto& shot : session.screen.shots)
-        if (shot.screen.cell(1, 3).attribute == console::colour::bright_red)
-            red.push_back(shot.prompt);
-    EXPECT_EQ(red, (std::vector<std::string>{players_q, blind_q + "1", "Enter hole cards", move_q + "3"}));
-    EXPECT_EQ(session.screen.shots.size(), 11u);
+    for (const auto& [prompt, screen] : session.screen.shots) {
+        // The whole question in one colour, plain text at its first showing; the cursor
+        // waits on the answer line, right of the ">" mark.
+        const auto attribute = screen.cell(1, 3).attribute;
+        const int last = static_cast<int>(prompt.size());
+        EXPECT_EQ(screen.cell(last, 3).attribute, attribute) << prompt;
+        EXPECT_EQ(screen.cell(last + 1, 3).attribute, white) << prompt;
+        EXPECT_EQ(screen.cell(1, 3).plain, attribute == white) << prompt;
+        EXPECT_EQ(std::make_pair(screen.cursor_x(), screen.cursor_y()), std::make_pair(2, 4));
+        if (attribute == console::colour::bright_red)
+            red.push_back(prompt);
+        else
+            EXPECT_EQ(attribute, white) << prompt;
+    }
+    EXPECT_EQ(red, (std::vector<std::string>{players_q, blind_q + "1", "Enter hole cards",
+                                             move_q + "3"}));
 }
 
 TEST(ConsoleSession, SameTypingGivesTheSameChancesInTheNextHand)
 {
     Session session(hand_to_the_river + hand_to_the_river);
-    HandLoop::run(session.source, HandLoop::hands(1));
-    const std::string first = session.columns();
-    ASSERT_EQ(first.substr(0, 4), "100%");
-    // Whatever the second hand shows, it must write it itself.
-    session.columns(true);
-    HandLoop::play_hand(session.source, 2);
-    EXPECT_EQ(session.columns(), first);
+    HandLoop::run(session.source, HandLoop::hands(2));
+    ASSERT_EQ(session.screen.shots.size(), 36u);
+    // The chances and stakes of all four rounds at the end of each hand, with their colours:
+    // what the second hand did not draw itself is still the first's, in black on black.
+    const auto numbers = [&](std::size_t shot) {
+        std::string cells;
+        for (int y = 24; y <= 45; ++y)
+            for (int col : {18, 23, 28, 33})
+                for (int x = col; x < col + 4 && y != 40 && y != 42; ++x) {
+                    const console::Cell& cell = session.screen.shots[shot].screen.cell(x, y);
+                    cells += std::string{cell.ch} + std::to_string(cell.attribute) + " ";
+                }
+        return cells;
+    };
+    EXPECT_EQ(numbers(17), numbers(35));
 }
 
-TEST(ConsoleSession, HandLineCountsFromOneAndTheLoopStopsWhenTheInputIsUsedUp)
+TEST(ConsoleSession, HandLineCountsFromOneAndIsOverwrittenInPlace)
 {
     std::string typing;
     for (int hand = 0; hand < 10; ++hand)
         typing += "1 autobet\nahkd\n\n";
     Session session(typing);
-    std::vector<std::string> hand_lines;
-    const unsigned played = HandLoop::run(session.source, [&](unsigned hands_played) {
-        if (hands_played > 0)
-            hand_lines.push_back(session.screen.screen.text(0, 1, 8));
-        return session.input.peek() != std::char_traits<char>::eof();
-    });
-    EXPECT_EQ(played, 10u);
-    ASSERT_EQ(hand_lines.size(), 10u);
-    EXPECT_EQ(hand_lines[0], "Hand #1 ");
-    EXPECT_EQ(hand_lines[1], "Hand #2 ");
-    // Overwritten in place, the longer line leaves the version alone.
+    EXPECT_EQ(HandLoop::run(session.source, HandLoop::hands(10)), 10u);
+    const auto& shots = session.screen.shots;  // three questions a hand
+    ASSERT_EQ(shots.size(), 30u);
+    EXPECT_EQ(shots[0].screen.text(0, 1, 8) + shots[3].screen.text(0, 1, 8), "Hand #1 Hand #2 ");
+    // The longer line leaves the version alone.
     EXPECT_EQ(session.screen.screen.text(0, 1, 17), "Hand #10    V2.0 ");
 }
 
@@ -152,6 +158,14 @@ TEST(ConsoleSessionDeathTest, EndOfInputEndsTheRunWithStatusZero)
     EXPECT_EXIT(
         {
             Session session(hand_to_the_river + "3 autobet\nahkd\n");
+            HandLoop::run(session.source);
+        },
+        ::testing::ExitedWithCode(0), "");
+    // So does a stream that failed for good, rather than asking for ever.
+    EXPECT_EXIT(
+        {
+            Session session("3\n");
+            session.input.setstate(std::ios::badbit);
             HandLoop::run(session.source);
         },
         ::testing::ExitedWithCode(0), "");

@@ -6,17 +6,6 @@
 
 namespace corvald_test {
 
-namespace {
-
-console::Console* install_returning_previous(console::Console& console)
-{
-    console::Console* previous = &console::Console::current();
-    console::Console::install(&console);
-    return previous;
-}
-
-} // namespace
-
 void RecordingConsole::flush()
 {
     std::string prompt = surface.text(1, 3, surface.width() - 1);
@@ -24,9 +13,11 @@ void RecordingConsole::flush()
     shots.push_back({prompt, surface});
 }
 
-RecordingScreen::RecordingScreen()
-    : previous_(install_returning_previous(console)), redirect_(std::cout)
+// Text reaches whichever console is current when it is written, so the stream can be
+// redirected before this console is installed.
+RecordingScreen::RecordingScreen() : previous_(&console::Console::current()), redirect_(std::cout)
 {
+    console::Console::install(&console);
     console::Cursor::_x = 0;
     console::Cursor::_y = 0;
 }
