@@ -30,8 +30,14 @@ public:
     int terminal_columns() const { return terminal_columns_; }
     int terminal_rows() const { return terminal_rows_; }
 
-    // Forgets what the terminal shows: the next render clears it and paints every cell.
-    void invalidate() { repaint_ = true; }
+    // Forgets what the terminal shows, its colours and cursor included (a failed write may
+    // have left them anywhere): the next render resets them, clears and paints every cell.
+    void invalidate()
+    {
+        repaint_ = true;
+        style_ = unknown_style;
+        cursor_x_ = -1;
+    }
 
     // The bytes that bring the terminal from what it showed after the previous render to
     // `surface`. With `show_cursor` they end with the terminal's cursor visible at the

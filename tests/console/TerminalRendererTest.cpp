@@ -85,6 +85,10 @@ TEST(TerminalRenderer, InvalidateRepaintsEverything)
     draw_table(scope);
     TerminalRenderer renderer;
     renderer.render(scope.screen, false);
+    // The last cell drawn plain: a renderer that still trusts its colours would clear
+    // the terminal in whatever colour a broken write left behind.
+    std::cout << 'x';
+    renderer.render(scope.screen, false);
     renderer.invalidate();
     TerminalEmulator terminal(width, height);
     terminal.feed("garbage everywhere\x1b[44m\x1b[10;10Hmore");
