@@ -15,12 +15,9 @@
 
 namespace {
 
-// The child's exit statuses: which console the factory gave it.
-constexpr int memory_console_drew = 10;
-constexpr int terminal_console_opened = 11;
-
 // Runs the factory in a child whose standard output is `write_fd` and draws through
-// std::cout; returns the child's exit status and what reached `read_fd`.
+// std::cout; returns what reached `read_fd` and the child's exit status: 10 when it got a
+// memory console holding the drawing, 11 for a terminal console.
 std::pair<int, std::string> open_console(int write_fd, int read_fd)
 {
     std::cout.flush();
@@ -32,9 +29,8 @@ std::pair<int, std::string> open_console(int write_fd, int read_fd)
         std::cout << "Hand #1" << std::flush;
         const auto* memory = dynamic_cast<console::MemoryConsole*>(console.get());
         if (memory && memory->surface.text(0, 0, 7) == "Hand #1")
-            std::exit(memory_console_drew);
-        const bool terminal = dynamic_cast<console::TerminalConsole*>(console.get()) != nullptr;
-        std::exit(terminal ? terminal_console_opened : 1);
+            std::exit(10);
+        std::exit(dynamic_cast<console::TerminalConsole*>(console.get()) ? 11 : 1);
     }
     ::close(write_fd);
     std::string output;
@@ -53,10 +49,10 @@ TEST(PosixPlatform, MemoryConsoleWithoutATerminalTerminalConsoleOnOne)
 {
     int fds[2];
     ASSERT_EQ(pipe(fds), 0);
-    EXPECT_EQ(open_console(fds[1], fds[0]), std::pair(memory_console_drew, std::string()))
+    EXPECT_EQ(open_console(fds[1], fds[0]), std::pair(10, std::string()))
         << "output not a terminal: the table is drawn in memory and no byte is written";
     ASSERT_EQ(openpty(&fds[0], &fds[1], nullptr, nullptr, nullptr), 0);
     const auto [status, output] = open_console(fds[1], fds[0]);
-    EXPECT_EQ(status, terminal_console_opened);
+    EXPECT_EQ(status, 11);
     EXPECT_NE(output.find("\x1b[?1049h"), std::string::npos) << "takes over the alternate screen";
 }

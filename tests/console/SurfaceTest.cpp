@@ -8,20 +8,9 @@ using console::Cell;
 using console::Surface;
 namespace colour = console::colour;
 
-TEST(Surface, RunsGoOnIntoTheNextRowAndStopAtTheLastCell)
-{
-    Surface surface;
-    surface.fill_attribute(56, 10, colour::bright_red, 4);
-    EXPECT_EQ(surface.cell(57, 10).attribute, colour::bright_red);
-    EXPECT_EQ(surface.cell(1, 11).attribute, colour::bright_red);
-    EXPECT_EQ(surface.cell(2, 11).attribute, colour::white);
-    // Nothing wraps from the bottom-right cell to the top.
-    surface.fill_character(56, 59, '#', 10);
-    EXPECT_EQ(surface.text(54, 59, 4), "  ##");
-    EXPECT_EQ(surface.row(0), std::string(58, ' '));
-}
-
-TEST(Surface, WritesStartingOutsideTheGridAreDropped)
+// Runs go on into the next row; nothing wraps from the last cell to the top, and a write
+// starting outside the grid is dropped.
+TEST(Surface, RunsGoOnIntoTheNextRowAndAreClippedToTheGrid)
 {
     Surface surface;
     surface.write_characters(-1, 0, "ab", 2);
@@ -32,34 +21,34 @@ TEST(Surface, WritesStartingOutsideTheGridAreDropped)
         for (int x = 0; x < surface.width(); ++x)
             ASSERT_EQ(surface.cell(x, y), Cell{}) << x << "," << y;
     EXPECT_EQ(surface.cell(100, 100), Cell{});
+    surface.fill_attribute(56, 10, colour::bright_red, 4);
+    EXPECT_EQ(surface.cell(1, 11).attribute, colour::bright_red);
+    EXPECT_EQ(surface.cell(2, 11).attribute, colour::white);
+    surface.fill_character(56, 59, '#', 10);
+    EXPECT_EQ(surface.text(54, 59, 4), "  ##");
+    EXPECT_EQ(surface.row(0), std::string(58, ' '));
 }
 
-TEST(Surface, StreamTextWrapsAtTheRightEdgeAndIsLostBelowTheLastRow)
+// Stream text wraps at the right edge and is lost below the last row (no scrolling); it
+// is plain until recoloured, and card drawing leaves colour and plainness alone.
+TEST(Surface, StreamTextWrapsWithoutScrollingAndIsPlainUntilRecoloured)
 {
     Surface surface;
     surface.set_cursor(55, 2);
     surface.write_text("abcde", 5);
     EXPECT_EQ(surface.text(55, 2, 3) + surface.text(0, 3, 2), "abcde");
-    EXPECT_EQ(std::pair(surface.cursor_x(), surface.cursor_y()), std::pair(2, 3));
     surface.write_text("x\ny", 3);
     EXPECT_EQ(surface.text(2, 3, 1) + surface.text(0, 4, 1), "xy");
-    // No scrolling: the rows above stay where they are.
     surface.set_cursor(0, 59);
     surface.write_text("last\nlost", 9);
     EXPECT_EQ(surface.text(0, 59, 4), "last");
     EXPECT_EQ(surface.text(0, 3, 2), "de");
-}
 
-TEST(Surface, StreamTextIsPlainUntilRecolouredAndPlainAgainWhenOverwritten)
-{
-    Surface surface;
     surface.fill_attribute(0, 0, colour::bright_yellow, 3);
-    EXPECT_FALSE(surface.cell(0, 0).plain);
     surface.set_cursor(0, 0);
     surface.write_text("ab", 2);
     EXPECT_EQ(surface.cell(0, 0), (Cell{'a', colour::white, true}));
     EXPECT_EQ(surface.cell(2, 0), (Cell{' ', colour::bright_yellow, false}));
-    // Card drawing writes characters without touching colour or plainness.
     surface.write_characters(0, 0, "Q", 1);
     EXPECT_EQ(surface.cell(0, 0), (Cell{'Q', colour::white, true}));
 }

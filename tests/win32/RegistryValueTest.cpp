@@ -13,26 +13,22 @@ TEST(RegistryValue, TextEndsAtTheFirstNulLessOneTrailingBackslash)
     const std::string longest(RegistryValue::buffer_size - 1, 'v');
     const std::pair<std::string, std::string> rows[] = {
         {std::string("1.4.2\0old\0", 10), "1.4.2"},
-        {std::string("\0later", 6), ""},
         {std::string("2.0", 3), "2.0"},
-        {std::string("", 0), ""},
         {std::string("C:\\Poker\\\0", 10), "C:\\Poker"},
         {std::string("C:\\Poker\\\\\0", 11), "C:\\Poker\\"},
         {std::string("\\\0", 2), ""},
         {std::string("1.0\0\\", 5), "1.0"},
-        {std::string("a\\b\\c\0", 6), "a\\b\\c"},
         {longest + '\0', longest}};
     for (const auto& [bytes, text] : rows)
         EXPECT_EQ(RegistryValue::interpret(bytes.data(), bytes.size()), text) << bytes;
     EXPECT_EQ(RegistryValue::interpret(nullptr, 0), "");
 }
 
+// A read of a longer value reports the size it would need; a full buffer without a NUL
+// has no room left for one.
 TEST(RegistryValue, ValueBeyond255CharactersIsNoKey)
 {
-    // A read of a longer value reports the size it would need; a full buffer without a
-    // NUL has no room left for one.
-    constexpr std::size_t size = RegistryValue::buffer_size;
-    const std::string buffer(size, 'v');
-    for (std::size_t reported : {size, size + 1, std::size_t{4000}})
+    const std::string buffer(RegistryValue::buffer_size, 'v');
+    for (std::size_t reported : {buffer.size(), buffer.size() + 1, std::size_t{4000}})
         EXPECT_EQ(RegistryValue::interpret(buffer.data(), reported), "no key") << reported;
 }
