@@ -1,5 +1,6 @@
 #include "app/Corvald.h"
 
+#include <algorithm>
 #include <functional>
 #include <limits>
 #include <optional>
@@ -15,7 +16,6 @@
 #include "console/ScopedConsole.h"
 #include "poker/Card.h"
 #include "support/RecordingScreen.h"
-#include "texas_holdem/Calculator.h"
 #include "texas_holdem/ConsoleSequencer.h"
 #include "texas_holdem/Game.h"
 
@@ -60,13 +60,13 @@ public:
 // Plays one hand typed at the console on a fresh screen (`setup` may change the source
 // and the screen first); returns the screen at every question.
 std::vector<Shot> play(const std::string& typed,
-                       const std::function<void(Source&, console::MemoryConsole&)>& setup = {})
+                       const std::function<void(Source&, RecordingScreen&)>& setup = {})
 {
     RecordingScreen screen;
     std::istringstream input(typed);
     Source source("1", input);
     if (setup)
-        setup(source, screen.console);
+        setup(source, screen);
     Corvald driver;
     driver.go(source);
     return screen.shots;
@@ -83,27 +83,33 @@ const Surface& at(const std::vector<Shot>& shots, const std::string& prompt, int
     return blank;
 }
 
-// The 4-cell fields of `rows` rows from (col, top), as text.
-std::string fields(const Surface& screen, int col, int top, int rows = 16)
+// The 4-cell fields of a column's 16 rows from (col, top), as text.
+std::string fields(const Surface& screen, int col, int top)
 {
     std::string text;
-    for (int y = top; y < top + rows; ++y)
+    for (int y = top; y < top + 16; ++y)
         text += screen.text(col, y, 4) + "|";
     return text;
 }
 
-// The colour of each of those fields as a letter: Y bright yellow, W white, R bright red,
-// G dark green; ? anything else or mixed.
+// An attribute as a letter: W white, R bright red, Y bright yellow, G dark green, B card
+// back, F card face, r red card face; ? anything else.
+char letter(unsigned short attribute)
+{
+    const unsigned short attributes[] = {colour::white,     colour::bright_red, colour::bright_yellow,
+                                         colour::dark_green, colour::card_back, colour::card_face,
+                                         colour::card_face_red};
+    const auto found = std::find(std::begin(attributes), std::end(attributes), attribute);
+    return "WRYGBFr?"[found - std::begin(attributes)];
+}
+
+// The colour letter of each of `rows` 4-cell fields from (col, top); ? where mixed.
 std::string colours(const Surface& screen, int col, int top, int rows)
 {
-    const std::pair<unsigned short, char> letters[] = {{colour::bright_yellow, 'Y'}, {colour::white, 'W'},
-                                                       {colour::bright_red, 'R'}, {colour::dark_green, 'G'}};
-    std::string text(static_cast<std::size_t>(rows), '?');
+    std::string text;
     for (int y = top; y < top + rows; ++y)
-        for (const auto& [attribute, letter] : letters)
-            if (screen.cell(col, y).attribute == attribute
-                && screen.cell(col + 3, y).attribute == attribute)
-                text[static_cast<std::size_t>(y - top)] = letter;
+        text += screen.cell(col, y).attribute == screen.cell(col + 3, y).attribute
+                    ? letter(screen.cell(col, y).attribute) : '?';
     return text;
 }
 
@@ -136,73 +142,49 @@ TEST(TableView, NumbersAreFourCharactersRightAlignedOrXXXX)
 TEST(TableView, LongNameIsWrittenWholeAndPushesTheMarker)
 {
     const std::string sixteen = "ABCDEFGHIJKLMNOP", seventeen = sixteen + "Q";
-    const auto shots = play("1\n2\nahkd\nf\nf\n\n", [&](Source& source, auto&) {
+    const auto shots = play("1\n2\nahkd\nf\nf\n\n", [&](Source& source, RecordingScreen&) {
         source.names = Names{sixteen, seventeen, "x"};
     });
-    const Surface& first_blind = at(shots, "Enter blind bet for " + sixteen);
-    EXPECT_EQ(first_blind.text(0, players_top, 20), " " + sixteen + "*  ");
-    EXPECT_EQ(first_blind.text(0, players_top + 1, 20), " " + seventeen + "  ");
-    EXPECT_EQ(first_blind.text(0, players_top + 2, 20), std::string(16, ' ') + "x   ");
+    EXPECT_EQ(at(shots, "Enter blind bet for " + sixteen).text(0, players_top, 19), " " + sixteen + "* ");
     // Pushed into the stake column, the marker is written over by the stake.
     EXPECT_EQ(at(shots, "Enter blind bet for " + seventeen).text(0, players_top + 1, 20),
               " " + seventeen + "  ");
 }
 
-TEST(TableViewInHand, EachRoundWritesUnderItsOwnCards)
+TEST(TableViewInHand, EachRoundWritesUnderItsOwnCardsAndAFoldedStakeIsRedFromThenOn)
 {
     const auto shots = play(hand_to_the_river);
     const Surface& end = at(shots, end_q);
     EXPECT_EQ(fields(end, 18, chances_top), fields(at(shots, "Enter flop cards"), 18, chances_top));
-    for (int col : {18, 23, 28, 33}) {
-        EXPECT_EQ(end.text(col, chances_top, 4), "100%") << col;
-        EXPECT_EQ(colours(end, col, 41, 1), "G") << col;
-    }
-    // Stakes to match, then P1 who bet on the flop and P2 who stayed at the big blind.
+    EXPECT_EQ(end.text(18, chances_top, 19), "100% 100% 100% 100%");
+    // Stakes to match in green, then P1 who bet on the flop and P2 who stayed at the blind.
     EXPECT_EQ(end.text(18, 41, 19), "   2    6    6    6");
-    EXPECT_EQ(end.text(18, players_top, 9), "   2    6");
-    EXPECT_EQ(end.text(23, players_top + 1, 4), "   2");
+    EXPECT_EQ(colours(end, 18, 41, 1) + colours(end, 33, 41, 1), "GG");
+    EXPECT_EQ(end.text(18, players_top, 9) + end.text(23, players_top + 1, 4), "   2    6   2");
     // The chances against two opponents moved once the cards were known.
     EXPECT_NE(end.text(18, chances_top + 2, 4), end.text(33, chances_top + 2, 4));
+    // P2 folded on the flop.
+    const Surface& on_the_flop = at(shots, move_q + "3", 1);
+    EXPECT_EQ(colours(on_the_flop, 18, players_top, 3) + colours(on_the_flop, 23, players_top, 3),
+              "WWW" "WRW");
+    for (int col : {18, 23, 28, 33})
+        EXPECT_EQ(colours(end, col, players_top, 3), col == 18 ? "WWW" : "WRW") << col;
 
-    // print_card puts the seven cards in their places, 5 cells apart inside the table's
-    // margin: hole cards stacked, flop, turn, river; felt between.
+    // print_card's places, 5 cells apart inside the table's margin: hole cards stacked,
+    // flop, turn, river; felt between; a card's back until its cards are entered.
     const std::string faces = {end.cell(18, 8).ch, end.cell(18, 13).ch, end.cell(23, 8).ch,
                                end.cell(23, 13).ch, end.cell(23, 18).ch, end.cell(33, 8).ch};
     EXPECT_EQ(faces + end.text(28, 8, 2), "AK279210");
     EXPECT_EQ(end.cell(22, 8).attribute, colour::table_green);
     EXPECT_EQ(end.cell(37, 22).attribute, colour::table_green);
-    // A place shows the card's back until its cards are entered.
     const auto places = [&](const std::string& prompt) {
         std::string letters;
-        for (int col : {18, 23, 28, 33}) {
-            const unsigned short a = at(shots, prompt).cell(col, 8).attribute;
-            letters += a == colour::card_back   ? 'B'
-                       : a == colour::card_face ? 'F'
-                       : a == colour::card_face_red ? 'r'
-                                                    : '?';
-        }
+        for (int col : {18, 23, 28, 33})
+            letters += letter(at(shots, prompt).cell(col, 8).attribute);
         return letters;
     };
-    // B back, F face, r red face.
-    EXPECT_EQ(places("Enter blind bet for P1"), "BBBB");
-    EXPECT_EQ(places("Enter flop cards"), "rBBB");
-    EXPECT_EQ(places("Enter river card"), "rFFB");
-}
-
-TEST(TableViewInHand, ChancesBeforeTheHoleCardsAreThoseOfARandomHand)
-{
-    const auto shots = play(hand_to_the_river);
-    Calculator reference;
-    reference.setup(2);
-    reference.simulate_hands(Corvald::simulated_hands);
-    std::string expected;
-    for (unsigned k = 0; k < 16; ++k) {
-        std::string text;
-        if (k <= 2)
-            text = std::to_string(static_cast<int>(reference.probability(k, 0.5) * 100 + 0.5)) + "%";
-        expected += std::string(4 - text.size(), ' ') + text + "|";
-    }
-    EXPECT_EQ(fields(at(shots, "Enter blind bet for P1"), 18, chances_top), expected);
+    EXPECT_EQ(places("Enter blind bet for P1") + places("Enter flop cards") + places("Enter river card"),
+              "BBBB" "rBBB" "rFFB");
 }
 
 TEST(TableViewInHand, YellowRowMovesUpWithEachFoldWhileTheChancesStay)
@@ -221,67 +203,50 @@ TEST(TableViewInHand, YellowRowMovesUpWithEachFoldWhileTheChancesStay)
     EXPECT_EQ(colours(at(shots, end_q), 23, chances_top, 5), "WYWWW");
 }
 
-TEST(TableViewInHand, FoldedStakeIsRedFromTheRoundOfTheFoldOn)
+TEST(TableViewInHand, TurnMarkerOnlyWhileAPlayerIsToActAndRowsBeyondThePlayersBlanked)
 {
-    const auto shots = play(hand_to_the_river);
-    const Surface& after_fold = at(shots, move_q + "3", 1);  // on the flop
-    EXPECT_EQ(colours(after_fold, 18, players_top, 3), "WWW");
-    EXPECT_EQ(colours(after_fold, 23, players_top, 3), "WRW");
-    for (int col : {23, 28, 33})
-        EXPECT_EQ(colours(at(shots, end_q), col, players_top, 3), "WRW") << col;
-    EXPECT_EQ(colours(at(shots, end_q), 18, players_top, 3), "WWW");
-}
-
-TEST(TableViewInHand, TurnMarkerOnlyWhileAPlayerIsToAct)
-{
-    const auto shots = play(hand_to_the_river);
+    const auto shots = play(hand_to_the_river, [](Source&, RecordingScreen& screen) {
+        for (int y = 24; y < 60; ++y)
+            screen.fill_character(0, y, '#', 41);
+    });
     ASSERT_EQ(shots.size(), 18u);
-    for (const Shot& shot : shots) {
-        if (shot.prompt == end_q)
-            continue;
-        std::string markers;
-        for (int y = players_top; y < players_top + 16; ++y)
+    // The table is drawn once the players are seated, after the first question.
+    for (const Shot& shot : std::vector<Shot>(shots.begin() + 1, shots.end())) {
+        SCOPED_TRACE(shot.prompt);
+        // A blind or a move: the marker stands in that player's row alone. The end of the
+        // hand is left as the last move drew it.
+        std::string markers, expected = "   ";
+        for (int y = players_top; y < players_top + 3; ++y)
             markers += shot.screen.cell(17, y).ch;
-        // A blind or a move: the marker stands in that player's row alone.
-        std::string expected(16, ' ');
         if (shot.prompt.find(" for P") != std::string::npos)
             expected[static_cast<std::size_t>(shot.prompt.back() - '1')] = '*';
-        EXPECT_EQ(markers, expected) << shot.prompt;
+        if (shot.prompt != end_q) {
+            EXPECT_EQ(markers, expected);
+        }
+        for (int y = 3; y < 16; ++y) {
+            EXPECT_EQ(shot.screen.text(18, chances_top + y, 5), "    #") << y;
+            EXPECT_EQ(shot.screen.text(0, players_top + y, 23), "#     " + std::string(12, '#') + "     ") << y;
+        }
+        // Nothing is written below the sixteenth player row.
+        EXPECT_EQ(shot.screen.text(0, 59, 41), std::string(41, '#'));
     }
-}
-
-TEST(TableViewInHand, RowsBeyondThePlayersAreBlanked)
-{
-    const auto shots = play(hand_to_the_river, [](Source&, console::MemoryConsole& console) {
-        for (int y = 24; y < 60; ++y)
-            console.fill_character(0, y, '#', 41);
-    });
-    const Surface& screen = at(shots, "Enter blind bet for P1");
-    EXPECT_EQ(screen.text(0, players_top, 18), "#              P1*");
-    for (int y = chances_top + 3; y < chances_top + 16; ++y)
-        EXPECT_EQ(screen.text(18, y, 5), "    #") << y;
-    for (int y = players_top + 3; y < players_top + 16; ++y)
-        EXPECT_EQ(screen.text(0, y, 24), "#     " + std::string(12, '#') + "     #") << y;
-    // Nothing is written below the sixteenth player row.
-    EXPECT_EQ(screen.text(0, 59, 41), std::string(41, '#'));
+    EXPECT_EQ(at(shots, "Enter blind bet for P1").text(0, players_top, 18), "#              P1*");
 }
 
 TEST(HandDriver, DestructionBlanksTheTableAreaAndNothingElse)
 {
     console::ScopedConsole scope;
-    for (int y = 0; y < 60; ++y) {
-        scope.console.fill_attribute(0, y, 0x77, 58);
-        scope.console.fill_character(0, y, 'z', 58);
-    }
+    // A fill runs on past the right edge: these cover the whole screen.
+    scope.console.fill_attribute(0, 0, 0x77, 58 * 60);
+    scope.console.fill_character(0, 0, 'z', 58 * 60);
     { Corvald driver; }
-    for (int y = 0; y < 60; ++y) {
+    for (int y = 0; y < 60; ++y)
         for (int x = 0; x < 58; ++x) {
             const bool table_area = y >= 7 && y <= 57 && x >= 1 && x <= 39;
             EXPECT_EQ(scope.screen.cell(x, y).attribute, table_area ? colour::invisible : 0x77)
                 << x << "," << y;
             EXPECT_EQ(scope.screen.cell(x, y).ch, 'z') << x << "," << y;
         }
-    }
 }
 
 // A source that breaks its contract is stopped by an assertion. Without assertions the
@@ -289,7 +254,7 @@ TEST(HandDriver, DestructionBlanksTheTableAreaAndNothingElse)
 TEST(HandDriverDeathTest, SourceBreakingItsContractIsStopped)
 {
     const auto one_hole_card = [] {
-        const auto shots = play("1\n2\nf\n\n", [](Source& source, auto&) {
+        const auto shots = play("1\n2\nf\n\n", [](Source& source, RecordingScreen&) {
             source.names = Names{"P1", "P2"};
             source.hole = std::vector<Card>{Card(12, Card::hearts)};
         });
@@ -298,7 +263,7 @@ TEST(HandDriverDeathTest, SourceBreakingItsContractIsStopped)
         EXPECT_EQ(shots.back().screen.cell(18, 13).attribute, colour::card_back);
     };
     const auto no_players = [] {
-        EXPECT_TRUE(play("1\n", [](Source& source, auto&) { source.names = Names{}; }).empty());
+        EXPECT_TRUE(play("1\n", [](Source& source, RecordingScreen&) { source.names = Names{}; }).empty());
     };
     EXPECT_DEBUG_DEATH(one_hole_card(), "");
     EXPECT_DEBUG_DEATH(no_players(), "");

@@ -1,10 +1,12 @@
 #ifndef CORVALD_TESTS_SUPPORT_RECORDINGSCREEN_H
 #define CORVALD_TESTS_SUPPORT_RECORDINGSCREEN_H
 
+#include <iostream>
 #include <string>
 #include <vector>
 
 #include "console/Console.h"
+#include "console/Cursor.h"
 #include "console/MemoryConsole.h"
 #include "console/StreamBuf.h"
 #include "console/Surface.h"
@@ -18,34 +20,37 @@ struct Shot {
     console::Surface screen;
 };
 
-// A memory console that takes a shot on every flush, which the console input source does
-// right before each read.
-class RecordingConsole : public console::MemoryConsole {
+// For its lifetime the current console, with std::cout writing into it and the cursor's
+// remembered cell at (0, 0). Takes a shot on every flush, which the console input source
+// does right before each read.
+class RecordingScreen : public console::MemoryConsole {
 public:
-    void flush() override;
-
-    std::vector<Shot> shots;
-};
-
-// For its lifetime: a fresh recording console is the current console, std::cout writes
-// into it and the cursor's remembered cell is (0, 0). Restores the previous console.
-class RecordingScreen {
-public:
-    RecordingScreen();
-    ~RecordingScreen();
+    RecordingScreen() : previous_(&console::Console::current())
+    {
+        console::Console::install(this);
+        console::Cursor::_x = 0;
+        console::Cursor::_y = 0;
+    }
+    ~RecordingScreen() override
+    {
+        std::cout.flush();
+        console::Console::install(previous_);
+    }
     RecordingScreen(const RecordingScreen&) = delete;
     RecordingScreen& operator=(const RecordingScreen&) = delete;
 
-    // The prompts in the order they were asked.
-    std::vector<std::string> prompts() const;
+    void flush() override
+    {
+        std::string prompt = surface.text(1, 3, surface.width() - 1);
+        prompt.erase(prompt.find_last_not_of(' ') + 1);
+        shots.push_back({prompt, surface});
+    }
 
-    RecordingConsole console;
-    const console::Surface& screen = console.surface;
-    const std::vector<Shot>& shots = console.shots;
+    std::vector<Shot> shots;
 
 private:
     console::Console* previous_;
-    console::StreamRedirect redirect_;
+    console::StreamRedirect redirect_{std::cout};
 };
 
 } // namespace corvald_test
