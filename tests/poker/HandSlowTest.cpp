@@ -6,8 +6,7 @@
 
 using poker::test::HandCensus;
 
-// Published counts: 133,784,560 seven-card hands, whose best five cards fall into 4,824
-// classes.
+// Published counts: 133,784,560 seven-card hands in 4,824 classes of their best five.
 TEST(HandRankingSlow, EverySevenCardHandFallsIntoThePublishedClasses)
 {
     const HandCensus census = poker::test::census_of_every_hand(7);

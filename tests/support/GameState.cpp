@@ -1,5 +1,7 @@
 #include "support/GameState.h"
 
+#include <cassert>
+#include <iterator>
 #include <sstream>
 
 #include "support/CardText.h"
@@ -21,20 +23,11 @@ std::string describe(const Game& game)
     return text.str();
 }
 
-void play(Game& game, std::initializer_list<float> moves)
-{
-    for (float amount : moves) {
-        if (amount < 0)
-            game.fold();
-        else
-            game.raise(amount);
-    }
-}
-
-Game play_hand(const std::vector<std::string>& names, std::initializer_list<float> blinds,
+Game play_hand(const std::vector<std::string>& names, const std::vector<float>& blinds,
                const std::vector<std::vector<float>>& rounds, std::vector<std::string>* seen)
 {
     const char* const round_cards[] = {"As Ah", "2c 7d Th", "5s", "9c"};
+    assert(rounds.size() <= std::size(round_cards) + 1);
     Game game;
     const auto note = [&] {
         if (seen != nullptr)
@@ -47,20 +40,25 @@ Game play_hand(const std::vector<std::string>& names, std::initializer_list<floa
         note();
     }
     for (std::size_t r = 0; r < rounds.size(); ++r) {
-        for (float amount : rounds[r]) {
-            play(game, {amount});
+        if (r > 0) {
+            game.advance_round(poker::test::cards(round_cards[r - 1]));
             note();
         }
-        game.advance_round(poker::test::cards(round_cards[r]));
-        note();
+        for (float amount : rounds[r]) {
+            if (amount < 0)
+                game.fold();
+            else
+                game.raise(amount);
+            note();
+        }
     }
     return game;
 }
 
 Game three_player_hand(std::vector<std::string>* seen)
 {
-    return play_hand({"Ann", "Bob", "Cid"}, {1, 2}, {{0, 0, 4, 0, 0}, {4, -1, 0}, {0, 0}, {0, 0}},
-                     seen);
+    return play_hand({"Ann", "Bob", "Cid"}, {1, 2},
+                     {{0, 0, 4, 0, 0}, {4, -1, 0}, {0, 0}, {0, 0}, {}}, seen);
 }
 
 } // namespace corvald_test
