@@ -4,6 +4,7 @@
 #include <cmath>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <boost/property_tree/json_parser.hpp>
@@ -17,8 +18,6 @@
 using poker::Card;
 using poker::texas_holdem::OddsCommand;
 
-using Holding = std::pair<Card, Card>;
-
 // On the river every opponent holding is one of the 990 pairs of the 45 cards left; two
 // opponents are both beaten when they hold two disjoint beaten pairs.
 TEST(OddsCommand, RiverChancesAgreeWithExactEnumeration)
@@ -29,7 +28,7 @@ TEST(OddsCommand, RiverChancesAgreeWithExactEnumeration)
         if (std::find(known.begin(), known.end(), Card::from_index(i)) == known.end())
             rest.push_back(Card::from_index(i));
     const poker::Hand user = poker::Hand::best_hand(known);
-    std::vector<Holding> beaten;
+    std::vector<std::pair<Card, Card>> beaten;
     std::vector<Card> seven = known;
     for (std::size_t a = 0; a < rest.size(); ++a) {
         for (std::size_t b = a + 1; b < rest.size(); ++b) {
@@ -39,20 +38,18 @@ TEST(OddsCommand, RiverChancesAgreeWithExactEnumeration)
                 beaten.emplace_back(rest[a], rest[b]);
         }
     }
-    const double holdings = 45.0 * 44.0 / 2.0;
     double both = 0;
-    for (const Holding& x : beaten)
-        both += static_cast<double>(std::count_if(beaten.begin(), beaten.end(), [&](const Holding& y) {
-            return x.first != y.first && x.first != y.second && x.second != y.first && x.second != y.second;
-        }));
+    for (const auto& [x1, x2] : beaten)
+        for (const auto& [y1, y2] : beaten)
+            both += x1 != y1 && x1 != y2 && x2 != y1 && x2 != y2;
+    const double holdings = 45.0 * 44.0 / 2.0;
     const double beat_one = static_cast<double>(beaten.size()) / holdings;
     // Every holding leaves 43 cards, so C(43, 2) holdings for the second opponent.
     const double beat_two = both / (holdings * (43.0 * 42.0 / 2.0));
 
     constexpr unsigned n = 20000;
-    OddsCommand::Arguments arguments{"tsth", "td9s8c3h2d", "3", std::to_string(n), "", false};
     OddsCommand::Question question;
-    ASSERT_EQ(OddsCommand::read(arguments, question), "");
+    ASSERT_EQ(OddsCommand::read({"tsth", "td9s8c3h2d", "3", std::to_string(n), "", false}, question), "");
     const auto answer = OddsCommand::ask(question);
     // Within four standard errors of the estimate from n independent hands.
     const auto tolerance = [](double p) { return 4.0 * std::sqrt(p * (1.0 - p) / n); };
@@ -81,8 +78,7 @@ TEST(OddsCommand, FaultsAreNamedOnOneLineWithStatusTwo)
              {"ahkd", "", "17", "--players must be a whole number from 2 to 16, not \"17\""},
              {"ahkd", "", "three", "--players must be a whole number from 2 to 16"},
              {"ahkd", "", "", "--players is required"}}) {
-        std::ostringstream out;
-        std::ostringstream err;
+        std::ostringstream out, err;
         EXPECT_EQ(OddsCommand::run({c.hole, c.board, c.players, "", "", false}, out, err), 2) << c.fault;
         EXPECT_EQ(out.str(), "");
         const std::string message = err.str();
@@ -99,14 +95,12 @@ TEST(OddsCommand, BinaryPrintsJsonOrAnAlignedTableAndRejectsBadInput)
     boost::property_tree::ptree json;
     std::istringstream text(result.out);
     boost::property_tree::read_json(text, json);
-    EXPECT_EQ(json.get<std::string>("board"), "qsjsts");
-    EXPECT_EQ(json.get<unsigned>("seed"), 2u);
-    std::vector<double> counts;
-    for (const auto& item : json.get_child("counts"))
-        counts.push_back(item.second.get_value<double>());
+    EXPECT_EQ(json.get<std::string>("board") + " seed " + json.get<std::string>("seed"), "qsjsts seed 2");
+    const auto& counts = json.get_child("counts");
     ASSERT_EQ(counts.size(), 3u);
-    EXPECT_EQ(counts[0], 500);
-    EXPECT_DOUBLE_EQ(json.get_child("beat").back().second.get_value<double>(), counts[2] / counts[0]);
+    EXPECT_EQ(counts.front().second.get_value<double>(), 500);
+    EXPECT_DOUBLE_EQ(json.get_child("beat").back().second.get_value<double>(),
+                     counts.back().second.get_value<double>() / 500);
 
     const auto table = corvald_test::run_child(CORVALD_BINARY, {"odds", "--players", "2", "--hands", "100"});
     ASSERT_EQ(table.status, 0) << table.err;

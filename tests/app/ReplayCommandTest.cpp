@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -22,8 +21,8 @@ namespace fs = std::filesystem;
 // with its line number and the process ends with status 1 at once.
 TEST(ReplayCommand, BrokenInputWithoutATerminalExitsWithStatusOneAndTheMessage)
 {
-    const std::string file = corvald_test::replay_data_path("missing-showdown.txt");
-    const auto broken = run_child(CORVALD_BINARY, {"replay", file});
+    const auto broken =
+        run_child(CORVALD_BINARY, {"replay", corvald_test::replay_data_path("missing-showdown.txt")});
     EXPECT_EQ(broken.status, 1);
     EXPECT_NE(broken.err.find("line 24: Expected showdown\n"), std::string::npos) << broken.err;
     EXPECT_EQ(broken.out, "");
@@ -50,33 +49,33 @@ TEST(ReplayCommand, UnreadableFileOrReportDirectoryIsReportedBeforeTheReplay)
     fs::remove_all(dir);
 }
 
+// The table formats are checked in SessionReportTest; here, that the replay's figures reach
+// the files, on a normal end and when a later hand fails.
 TEST(ReplayCommand, GoodInputEndsWithStatusZeroAndTheReportIsWrittenThenAndOnError)
 {
     const fs::path dir = corvald_test::make_temporary_directory();
-    const std::string hand = replay_data_file("seat-rotation.txt");
+    const std::string hand = replay_data_file("seat-rotation.txt"), rounds = (dir / "rounds.csv").string();
     const auto good = run_child(CORVALD_BINARY, {"replay", "-", "--stats", dir.string()}, hand);
     ASSERT_EQ(good.status, 0) << good.err;
     EXPECT_NE(good.err.find(": 1 hand replayed\n"), std::string::npos) << good.err;
-    EXPECT_EQ(read_text_file((dir / "players.csv").string()),
-              "name,game,round,stake_to_match,active,stake\n"
-              "Dan,0,0,2,0,1\nEve,0,0,2,1,2\nAnn,0,0,2,0,0\nBob,0,0,2,0,0\nCid,0,0,2,0,0\n");
-    EXPECT_EQ(read_text_file((dir / "rounds.csv").string()), "game,round,stake_to_match\n0,0,2\n");
+    const std::string players = read_text_file((dir / "players.csv").string());
+    EXPECT_NE(players.find("\nDan,0,0,2,0,1\nEve,0,0,2,1,2\nAnn,0,0,2,0,0\n"), std::string::npos) << players;
     const std::string summary = read_text_file((dir / "summary.csv").string());
     EXPECT_NE(summary.find("\nEve,1,1.0000,0.0000,0.0000,0.0000,2.00\n"), std::string::npos) << summary;
 
-    fs::remove(dir / "rounds.csv");
+    fs::remove(rounds);
     const auto failed = run_child(CORVALD_BINARY, {"replay", "-", "--stats", dir.string()},
                                   hand + replay_data_file("pot-mismatch.txt"));
     EXPECT_EQ(failed.status, 1);
-    EXPECT_EQ(read_text_file((dir / "rounds.csv").string()), "game,round,stake_to_match\n0,0,2\n");
+    EXPECT_EQ(read_text_file(rounds), "game,round,stake_to_match\n0,0,2\n");
     fs::remove_all(dir);
 }
 
 TEST(ReplayCommand, DelayPausesAfterEveryRedraw)
 {
-    const std::string hand = replay_data_file("seat-rotation.txt");
     const auto start = std::chrono::steady_clock::now();
-    const auto result = run_child(CORVALD_BINARY, {"replay", "-", "--delay", "40"}, hand);
+    const auto result =
+        run_child(CORVALD_BINARY, {"replay", "-", "--delay", "40"}, replay_data_file("seat-rotation.txt"));
     EXPECT_EQ(result.status, 0) << result.err;
     // New game, two blinds, the hole cards, four moves and the end: at least nine pauses.
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(9 * 40));

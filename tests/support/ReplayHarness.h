@@ -1,23 +1,32 @@
 #ifndef CORVALD_TESTS_SUPPORT_REPLAYHARNESS_H
 #define CORVALD_TESTS_SUPPORT_REPLAYHARNESS_H
 
+#include <algorithm>
+#include <filesystem>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "texas_holdem/GameHistory.h"
-#include "texas_holdem/Sequencer.h"
-#include "texas_holdem/pokerstars/StreamSequencer.h"
+#include <gtest/gtest.h>
+
+#include "console/ScopedConsole.h"
+#include "support/ChildProcess.h"
+#include "texas_holdem/ModelDriver.h"
+#include "texas_holdem/pokerstars/ReplaySequencer.h"
 
 namespace corvald_test {
 
-// Thrown by the error hook of stop_by_throwing, so that a stopped replay returns to the
-// test with its message instead of ending the process.
+// Thrown by the error hook stop_by_throwing installs, so that a stopped replay returns to
+// the test with its message instead of ending the process.
 struct ReplayStopped {
     std::string message;
 };
 
-void stop_by_throwing(poker::texas_holdem::pokerstars::StreamSequencer& sequencer);
+inline void stop_by_throwing(poker::texas_holdem::pokerstars::StreamSequencer& sequencer)
+{
+    sequencer.set_error_hook([](const std::string& message) { throw ReplayStopped{message}; });
+}
 
 // One hand as the replay delivered it to the game model.
 struct ReplayedHand {
@@ -33,19 +42,60 @@ struct ReplayedHand {
 struct ReplayOutcome {
     std::vector<ReplayedHand> hands;
     std::optional<std::string> error;
-    unsigned lines_read = 0;
 };
 
 // Replays `text` through the replay source and the game model alone, on a memory console.
-ReplayOutcome replay_with_model(const std::string& text);
+inline ReplayOutcome replay_with_model(const std::string& text)
+{
+    const console::ScopedConsole screen;
+    std::istringstream in(text);
+    poker::texas_holdem::pokerstars::ReplaySequencer replay(in);
+    stop_by_throwing(replay);
+    ReplayOutcome outcome;
+    try {
+        while (replay.has_next_hand()) {
+            poker::texas_holdem::ModelDriver driver;
+            driver.go(replay);
+            ReplayedHand hand{driver.new_game, driver.moves_per_round, {}, driver.game.history,
+                              replay.expected_pot, replay.showdown_expected};
+            for (const auto& stakes : driver.game.history.player_stakes)
+                hand.final_stakes.push_back(stakes.back());
+            outcome.hands.push_back(hand);
+        }
+    } catch (const ReplayStopped& stop) {
+        outcome.error = stop.message;
+    }
+    return outcome;
+}
 
-// The whole content of a file; a test failure and "" when it cannot be read.
-std::string read_text_file(const std::string& path);
+// The project's own short hand histories, one behaviour each.
+inline std::string replay_data_path(const std::string& name)
+{
+    return std::string(CORVALD_SOURCE_DIR) + "/tests/texas_holdem/pokerstars/data/" + name;
+}
 
-// The project's own short hand histories, and the shared samples folder.
-std::string replay_data_path(const std::string& name);
-std::string replay_data_file(const std::string& name);
-std::string shared_hand_histories();
+inline std::string replay_data_file(const std::string& name)
+{
+    return read_text_file(replay_data_path(name));
+}
+
+// The shared samples folder, and its files named `prefix`*.txt, sorted.
+inline std::string shared_hand_histories()
+{
+    return std::string(CORVALD_SOURCE_DIR) + "/../shared/hand-histories";
+}
+
+inline std::vector<std::string> shared_samples(const std::string& prefix)
+{
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(shared_hand_histories())) {
+        if (entry.path().filename().string().rfind(prefix, 0) == 0 && entry.path().extension() == ".txt")
+            found.push_back(entry.path().string());
+    }
+    std::sort(found.begin(), found.end());
+    EXPECT_FALSE(found.empty()) << prefix;
+    return found;
+}
 
 } // namespace corvald_test
 

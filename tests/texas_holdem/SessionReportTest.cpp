@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include "support/ChildProcess.h"
-#include "support/ReplayHarness.h"
 #include "texas_holdem/SessionAnalyser.h"
 
 using corvald_test::read_text_file;
@@ -37,18 +36,14 @@ SessionAnalyser two_hands()
 
 } // namespace
 
-// Quotes and commas in names are quoted in the tables below.
-TEST(SessionReport, FieldsAreQuotedOnlyWhereCsvNeedsItAndAmountsAreShortest)
+// Quotes and commas in names are quoted; amounts are the shortest text that reads back.
+TEST(SessionReport, TablesHaveOneRowPerEntryQuotedWhereCsvNeedsItAndTheSummaryTheSharesPerRound)
 {
     EXPECT_EQ(SessionReport::csv_field("Grind N"), "Grind N");
     EXPECT_EQ(SessionReport::csv_field("two\nlines"), "\"two\nlines\"");
     EXPECT_EQ(SessionReport::csv_field(" padded"), "\" padded\"");
     EXPECT_EQ(SessionReport::amount(12.4f), "12.4");
     EXPECT_EQ(SessionReport::amount(0.25000003f), "0.25000003");
-}
-
-TEST(SessionReport, TablesHaveOneRowPerEntryAndTheSummaryTheSharesStillInPerRound)
-{
     const SessionAnalyser session = two_hands();
     const std::string players = SessionReport::players_csv(session);
     EXPECT_EQ(players.substr(0, players.find('\n')), "name,game,round,stake_to_match,active,stake");

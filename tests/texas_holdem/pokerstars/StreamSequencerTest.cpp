@@ -2,7 +2,6 @@
 
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -10,11 +9,9 @@
 #include "support/ReplayHarness.h"
 #include "texas_holdem/pokerstars/ReplaySequencer.h"
 
-using corvald_test::ReplayStopped;
-using poker::texas_holdem::pokerstars::ReplaySequencer;
 using poker::texas_holdem::pokerstars::StreamSequencer;
 
-// The line reader and the status rows; the grammar is checked on whole hands in
+// The line reader and the status rows; lines in whole hands are checked in
 // ReplaySequencerTest.
 
 namespace {
@@ -33,71 +30,23 @@ struct Reader {
         return text.erase(text.find_last_not_of(' ') + 1);
     }
 
-    // The next `count` lines, consumed.
-    std::vector<std::string> read_lines(int count)
+    // The message a move request for `name` stopped with; "" when it did not stop.
+    std::string move_fault(const std::string& name)
     {
-        std::vector<std::string> lines;
-        while (count-- > 0)
-            lines.push_back(sequencer.read_line());
-        return lines;
+        try {
+            sequencer.request_move(name);
+        } catch (const corvald_test::ReplayStopped& stop) {
+            return stop.message;
+        }
+        return "";
     }
 
     console::ScopedConsole screen;
     std::istringstream in;
-    ReplaySequencer sequencer;
+    poker::texas_holdem::pokerstars::ReplaySequencer sequencer;
 };
 
-// The message error() showed while `action` ran; empty when it did not stop.
-template <typename Action>
-std::string stop_message(Action action)
-{
-    try {
-        action();
-    } catch (const ReplayStopped& stop) {
-        return stop.message;
-    }
-    return "";
-}
-
 } // namespace
-
-// The failed read at the end must not leave a dropped attendance line in the buffer,
-// where it would be dropped again for ever.
-TEST(ReplayLineReader, TrimsLinesAndGivesEmptyLinesAtTheEndWhileCountingEveryRead)
-{
-    Reader reader("  Bob: folds \r\n\t \r\nnext");
-    EXPECT_EQ(reader.read_lines(4), (std::vector<std::string>{"Bob: folds", "", "next", ""}));
-    EXPECT_TRUE(reader.sequencer.input_exhausted());
-    EXPECT_EQ(reader.sequencer.lines_read(), 4u);
-
-    Reader attendance_last("Bob: folds\nBob leaves the table");
-    EXPECT_EQ(attendance_last.read_lines(3), (std::vector<std::string>{"Bob: folds", "", ""}));
-    EXPECT_EQ(attendance_last.sequencer.lines_read(), 4u);
-}
-
-TEST(ReplayLineReader, DropsWholeAttendanceAndChatLinesOnly)
-{
-    const std::vector<std::string> dropped = {
-        "Bob joins the table at seat #4", "Bob: sits out", "Bob is sitting out", "Grind N has returned",
-        "Bob will be allowed to play after the button", "Bob has timed out", "Bob_2 leaves the table",
-        "Bob said, \"gg all\""};
-    const std::vector<std::string> kept = {
-        "Bob said, \"say \"hi\"\"", "Bob.x joins the table at seat #2", "Bob-y has returned",
-        "Bob joins the table at seat #", "Bob: folds"};
-    for (const std::string& line : dropped) {
-        Reader reader(line + "\nnext\n");
-        EXPECT_EQ(reader.sequencer.read_line(), "next") << line;
-        EXPECT_EQ(reader.sequencer.lines_read(), 2u);
-    }
-    for (const std::string& line : kept)
-        EXPECT_EQ(Reader(line + "\n").sequencer.read_line(), line);
-}
-
-TEST(ReplayLineReader, RemovesAByteOrderMarkOnlyAtTheStartOfTheInput)
-{
-    Reader reader("\xEF\xBB\xBFPokerStars\n\xEF\xBB\xBFPokerStars\n");
-    EXPECT_EQ(reader.read_lines(2), (std::vector<std::string>{"PokerStars", "\xEF\xBB\xBFPokerStars"}));
-}
 
 // The rest of an over-long line is dropped, not read as the next line, and blanks inside
 // cannot bring it back under the limit.
@@ -105,23 +54,25 @@ TEST(ReplayLineReader, OverlongLineIsCutAndMatchesNoPatternButALineAtTheLimitIsK
 {
     Reader reader("Bob: folds" + std::string(5000, ' ') + "x\nBob: folds\n");
     EXPECT_LT(reader.sequencer.peek_line().size(), 100u);
-    EXPECT_EQ(stop_message([&] { reader.sequencer.request_move("Bob"); }), "Malformed move");
+    EXPECT_EQ(reader.move_fault("Bob"), "Malformed move");
     EXPECT_EQ(reader.sequencer.read_line(), "Bob: folds");
     EXPECT_EQ(reader.sequencer.lines_read(), 2u);
 
     const std::string name(StreamSequencer::max_line_length - std::string(": folds").size(), 'a');
-    Reader at_limit(name + ": folds\n");
-    EXPECT_EQ(at_limit.sequencer.request_move(name), -1.0f);
+    EXPECT_EQ(Reader(name + ": folds\n").sequencer.request_move(name), -1.0f);
 }
 
-// The echo numbers the line by its place in the input, dropped lines included.
+// The echo numbers the line by its place in the input, dropped lines included; a failed
+// read at the end counts too, and gives an empty line.
 TEST(ReplayStatusRows, RequestReplacesTheLastFromColumnOneAboveTheNumberedEchoAndTheError)
 {
-    Reader reader("Bob has returned\nAnn: checks\n");
+    Reader reader("Bob has returned\nAnn: checks\nBob leaves the table");
     reader.sequencer.request("Blind bet for somebody with a long name");
-    EXPECT_EQ(stop_message([&] { reader.sequencer.request_move("ann"); }), "Name mismatch");
+    EXPECT_EQ(reader.move_fault("ann"), "Name mismatch");
     EXPECT_EQ(reader.row(StreamSequencer::request_row), "Request: Move for ann");
     EXPECT_EQ(reader.row(StreamSequencer::found_row), "Found[2] Ann: checks");
     EXPECT_EQ(reader.row(StreamSequencer::error_row), "Error:   Name mismatch");
     EXPECT_EQ(reader.screen.screen.cell(0, StreamSequencer::request_row).ch, ' ');
+    EXPECT_EQ(reader.sequencer.read_line(), "");
+    EXPECT_EQ(reader.row(StreamSequencer::found_row), "Found[4]");
 }
