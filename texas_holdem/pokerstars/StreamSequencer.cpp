@@ -132,7 +132,10 @@ void StreamSequencer::fetch_line()
     }
     line.assign(buffer, length);
 
-    if (line_number == 1 && boost::starts_with(line, byte_order_mark))
+    // Windows tools start a file with a byte-order mark; hand histories joined from such
+    // files carry one at the start of a later hand too, which would otherwise hide that
+    // hand's game line and lose the hand without a word.
+    if (boost::starts_with(line, byte_order_mark))
         line.erase(0, byte_order_mark.size());
     boost::algorithm::trim(line);
     if (overlong) {

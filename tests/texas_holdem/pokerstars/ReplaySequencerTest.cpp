@@ -170,8 +170,8 @@ TEST(ReplayEnd, TextUsedUpAfterAHandEndsCleanlyAndAnyOtherEndStopsWithItsMessage
              {hand + "\n\nsome remark that is skipped\n\n", 1, ""}, {hand + "\n\n" + hand, 2, ""},
              {"", 0, header1}, {"\n" + hand, 0, header1}, {"Ann leaves the table\n", 0, header1},
              {hand + "PokerStars Hand #2:  Hold'em No Limit ($1/$2)\n" + hand, 1, header1},
-             // A byte order mark is removed only at the very start; later, its line is text.
-             {"\xEF\xBB\xBF" + hand, 1, ""}, {hand + "\xEF\xBB\xBF" + hand, 1, ""},
+             // A byte order mark is removed at the start of the input and of a joined file.
+             {"\xEF\xBB\xBF" + hand, 1, ""}, {hand + "\xEF\xBB\xBF" + hand, 2, ""},
              {cut("Table 'Alpha'"), 0, "Malformed game header2"},
              {cut("Ann: calls $2"), 0, "Malformed move"}, {cut("*** SHOW DOWN ***"), 0, "Expected showdown"},
              {cut("*** SUMMARY ***"), 0, "Malformed pot"}}) {
