@@ -4,41 +4,27 @@
 
 namespace console {
 
-namespace {
-const Cell blank_cell{};
-}
-
 Surface::Surface(int width, int height)
-    : width_(std::max(width, 1)), height_(std::max(height, 1)),
-      cells_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_))
+    : width_(std::max(width, 1)), height_(std::max(height, 1))
 {
+    const std::size_t cells = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
+    const Cell blank;
+    chars_.assign(cells, blank.ch);
+    attributes_.assign(cells, blank.attribute);
+    plain_.assign(cells, blank.plain);
 }
 
-long Surface::index(int x, int y, unsigned offset) const
+std::size_t Surface::run(int x, int y, unsigned& length) const
 {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_)
-        return -1;
-    const long position = static_cast<long>(y) * width_ + x + static_cast<long>(offset);
-    return position < static_cast<long>(cells_.size()) ? position : -1;
-}
-
-Cell* Surface::run(int x, int y, unsigned& length)
-{
-    const long first = index(x, y, 0);
+    const long first = index(x, y);
     if (first < 0) {
         length = 0;
-        return nullptr;
+        return 0;
     }
-    const auto room = cells_.size() - static_cast<std::size_t>(first);
+    const auto room = chars_.size() - static_cast<std::size_t>(first);
     if (length > room)
         length = static_cast<unsigned>(room);
-    return cells_.data() + first;
-}
-
-const Cell& Surface::cell(int x, int y) const
-{
-    const long i = index(x, y, 0);
-    return i < 0 ? blank_cell : cells_[static_cast<std::size_t>(i)];
+    return static_cast<std::size_t>(first);
 }
 
 std::string Surface::text(int x, int y, int length) const
@@ -57,34 +43,30 @@ void Surface::set_cursor(int x, int y)
 
 void Surface::fill_attribute(int x, int y, unsigned short attribute, unsigned length)
 {
-    Cell* cells = run(x, y, length);
-    for (unsigned i = 0; i < length; ++i) {
-        cells[i].attribute = attribute;
-        cells[i].plain = false;
-    }
+    const std::size_t first = run(x, y, length);
+    std::fill_n(attributes_.begin() + first, length, attribute);
+    std::fill_n(plain_.begin() + first, length, 0);
     ++revision_;
 }
 
 void Surface::fill_character(int x, int y, char ch, unsigned length)
 {
-    Cell* cells = run(x, y, length);
-    for (unsigned i = 0; i < length; ++i)
-        cells[i].ch = ch;
+    const std::size_t first = run(x, y, length);
+    std::fill_n(chars_.begin() + first, length, ch);
     ++revision_;
 }
 
 void Surface::write_characters(int x, int y, const char* text, unsigned length)
 {
-    Cell* cells = run(x, y, length);
-    for (unsigned i = 0; i < length; ++i)
-        cells[i].ch = text[i];
+    const std::size_t first = run(x, y, length);
+    std::copy_n(text, length, chars_.begin() + first);
     ++revision_;
 }
 
 // Stream output as a console shows it: each character lands at the cursor in the default
 // attribute and the cursor moves on, wrapping at the right edge. Past the last row the
 // text is dropped (the surface never scrolls; the table must stay where it is). Text is
-// taken a row's stretch at a time, so the status rows' long runs of blanks stay cheap.
+// taken a row's stretch at a time, so the status rows' long lines stay cheap.
 void Surface::write_text(const char* text, std::size_t length)
 {
     std::size_t i = 0;
@@ -106,22 +88,21 @@ void Surface::write_text(const char* text, std::size_t length)
             cursor_x_ = 0;
             ++cursor_y_;
         }
-        // Copy up to the row's end or the next line break in one pass; a row above or
-        // below the surface only moves the cursor.
-        const bool visible = cursor_y_ >= 0 && cursor_y_ < height_;
-        Cell* cell = visible ? cells_.data() + static_cast<std::size_t>(cursor_y_) * width_ + cursor_x_
-                             : nullptr;
-        for (; i < length && cursor_x_ < width_; ++i, ++cursor_x_) {
-            const char c = text[i];
-            if (c == '\n' || c == '\r')
-                break;
-            if (cell) {
-                cell->ch = c;
-                cell->attribute = colour::white;
-                cell->plain = true;
-                ++cell;
-            }
+        // The stretch up to the row's end or the next line break; a row above or below
+        // the surface only moves the cursor.
+        const std::size_t end = std::min(length, i + static_cast<std::size_t>(width_ - cursor_x_));
+        std::size_t stop = i;
+        while (stop < end && text[stop] != '\n' && text[stop] != '\r')
+            ++stop;
+        const std::size_t count = stop - i;
+        if (cursor_y_ >= 0 && cursor_y_ < height_) {
+            const auto first = static_cast<std::size_t>(cursor_y_) * width_ + cursor_x_;
+            std::copy_n(text + i, count, chars_.begin() + first);
+            std::fill_n(attributes_.begin() + first, count, colour::white);
+            std::fill_n(plain_.begin() + first, count, 1);
         }
+        cursor_x_ += static_cast<int>(count);
+        i = stop;
     }
     ++revision_;
 }
@@ -132,11 +113,18 @@ void Surface::resize(int width, int height)
     height = std::max(height, 1);
     if (width == width_ && height == height_)
         return;
-    std::vector<Cell> cells(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    Surface resized(width, height);
     for (int y = 0; y < std::min(height, height_); ++y)
-        for (int x = 0; x < std::min(width, width_); ++x)
-            cells[static_cast<std::size_t>(y) * width + x] = cell(x, y);
-    cells_.swap(cells);
+        for (int x = 0; x < std::min(width, width_); ++x) {
+            const auto from = static_cast<std::size_t>(y) * width_ + x;
+            const auto to = static_cast<std::size_t>(y) * width + x;
+            resized.chars_[to] = chars_[from];
+            resized.attributes_[to] = attributes_[from];
+            resized.plain_[to] = plain_[from];
+        }
+    chars_.swap(resized.chars_);
+    attributes_.swap(resized.attributes_);
+    plain_.swap(resized.plain_);
     width_ = width;
     height_ = height;
     ++revision_;

@@ -26,7 +26,9 @@ struct Cell {
 };
 
 // A plain grid of cells with a live text cursor, knowing nothing of terminals.
-// Every write is clipped to the grid: what falls outside is dropped.
+// Every write is clipped to the grid: what falls outside is dropped. Characters,
+// attributes and plain flags are kept in three arrays, so that filling or copying a run
+// of cells is a plain fill or copy of memory.
 class Surface {
 public:
     explicit Surface(int width = screen_width, int height = screen_height);
@@ -35,7 +37,14 @@ public:
     int height() const { return height_; }
 
     // The cell at (x, y); a blank cell for coordinates outside the grid.
-    const Cell& cell(int x, int y) const;
+    Cell cell(int x, int y) const
+    {
+        const long i = index(x, y);
+        if (i < 0)
+            return Cell{};
+        const auto at = static_cast<std::size_t>(i);
+        return Cell{chars_[at], attributes_[at], plain_[at] != 0};
+    }
 
     // The characters of row y from column x, `length` of them (clipped at the edge).
     std::string text(int x, int y, int length) const;
@@ -58,19 +67,26 @@ public:
     unsigned long long revision() const { return revision_; }
 
 private:
-    // Index of the cell `offset` cells after (x, y) in reading order, or -1 outside.
-    long index(int x, int y, unsigned offset) const;
+    // Index of the cell (x, y), or -1 outside the grid.
+    long index(int x, int y) const
+    {
+        if (x < 0 || y < 0 || x >= width_ || y >= height_)
+            return -1;
+        return static_cast<long>(y) * width_ + x;
+    }
 
-    // The cells of a run of `length` from (x, y) in reading order, `length` cut to what
-    // the surface holds; nullptr (and 0) when (x, y) lies outside.
-    Cell* run(int x, int y, unsigned& length);
+    // The first cell of a run of `length` cells from (x, y) in reading order, with
+    // `length` cut to what the surface holds; `length` 0 when (x, y) lies outside.
+    std::size_t run(int x, int y, unsigned& length) const;
 
     int width_;
     int height_;
     int cursor_x_ = 0;
     int cursor_y_ = 0;
     unsigned long long revision_ = 0;
-    std::vector<Cell> cells_;
+    std::vector<char> chars_;
+    std::vector<unsigned short> attributes_;
+    std::vector<unsigned char> plain_;
 };
 
 } // namespace console
