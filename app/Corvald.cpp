@@ -141,12 +141,7 @@ void Corvald::go(Sequencer& sequencer)
 
         while (!game.round_over()) {
             const std::string name = game.history.names[game.current_player];
-            const float amount = sequencer.request_move(name);
-            // A NaN is not below 0 and goes to raise like any amount that is not a fold.
-            if (amount < 0)
-                game.fold();
-            else
-                game.raise(amount);
+            game.apply_move(sequencer.request_move(name));
             refresh(true);
         }
         game.advance_round(round_cards);

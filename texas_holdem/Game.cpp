@@ -60,6 +60,14 @@ void Game::fold()
     advance_player();
 }
 
+void Game::apply_move(float amount)
+{
+    if (amount < 0)
+        fold();
+    else
+        raise(amount);
+}
+
 // Folded players passed over count as having acted. The search goes once round the table
 // at most: with every player folded it comes back to the player it started from, who stays
 // current (marked observed like the rest), and with no players at all nothing moves.

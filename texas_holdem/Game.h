@@ -36,6 +36,9 @@ public:
     void raise(float amount);
     // The current player folds for the rest of the hand; his stake stays in. Turn passes on.
     void fold();
+    // A move as the input sources report it: a negative amount folds, anything else
+    // (0, a raise, a NaN) goes to `raise`.
+    void apply_move(float amount);
     // Moves the turn to the next player who has not folded, marking folded players
     // passed over as observed. Stays put when nobody is left in.
     void advance_player();

@@ -26,11 +26,7 @@ void ModelDriver::go(Sequencer& sequencer, unsigned max_players)
         moves_per_round.push_back(0);
         while (!game.round_over()) {
             const std::string name = game.history.names[game.current_player];
-            const float amount = sequencer.request_move(name);
-            if (amount < 0)
-                game.fold();
-            else
-                game.raise(amount);
+            game.apply_move(sequencer.request_move(name));
             ++moves_per_round.back();
         }
         game.advance_round(cards);

@@ -45,10 +45,7 @@ Game play_hand(const std::vector<std::string>& names, const std::vector<float>& 
             note();
         }
         for (float amount : rounds[r]) {
-            if (amount < 0)
-                game.fold();
-            else
-                game.raise(amount);
+            game.apply_move(amount);
             note();
         }
     }
