@@ -60,6 +60,9 @@ int main(int argc, char** argv)
                  "corvald"};
     app.set_version_flag("--version", std::string("corvald ") + CORVALD_VERSION,
                          "Show the version and exit");
+    // Every option is a "--" option; on Windows CLI11 would otherwise read "/x" as one,
+    // so a file given as "/path/hands.txt" was no file at all.
+    app.allow_windows_style_options(false);
 
     Command command = run_live;
 

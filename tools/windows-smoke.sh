@@ -297,6 +297,17 @@ check "Windows replay: error on row 3, and the space bar ends it with status 1" 
     replay_ends_on_space
 stop replay
 
+echo "== replay of a file named by its absolute path, no console (at ${SECONDS}s)"
+# Without a console the error goes to standard error and the run ends at once; the path
+# must reach the replay as a file, not be read as a Windows-style "/option".
+absolute_replay() {
+    local status=0
+    wine "$windows_exe" replay "$work/broken.txt" </dev/null >/dev/null 2>"$work/absolute.err" || status=$?
+    [ "$status" -eq 1 ] && grep -q "Malformed game header1" "$work/absolute.err"
+}
+check "Windows replay: a file named by its absolute path, status 1 and the message on stderr" \
+    absolute-path absolute_replay
+
 echo "== registry errors on Windows (at ${SECONDS}s)"
 wine reg delete "$product_key" /v Version /f >/dev/null
 start no-value "wine $(printf %q "$windows_exe")"
