@@ -1,8 +1,23 @@
 #include "console/Surface.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace console {
+
+namespace {
+
+// How many characters of `text` come before the first line break.
+std::size_t stretch(const char* text, std::size_t length)
+{
+    if (const void* found = std::memchr(text, '\n', length))
+        length = static_cast<std::size_t>(static_cast<const char*>(found) - text);
+    if (const void* found = std::memchr(text, '\r', length))
+        length = static_cast<std::size_t>(static_cast<const char*>(found) - text);
+    return length;
+}
+
+} // namespace
 
 Surface::Surface(int width, int height)
     : width_(std::max(width, 1)), height_(std::max(height, 1))
@@ -91,10 +106,8 @@ void Surface::write_text(const char* text, std::size_t length)
         // The stretch up to the row's end or the next line break; a row above or below
         // the surface only moves the cursor.
         const std::size_t end = std::min(length, i + static_cast<std::size_t>(width_ - cursor_x_));
-        std::size_t stop = i;
-        while (stop < end && text[stop] != '\n' && text[stop] != '\r')
-            ++stop;
-        const std::size_t count = stop - i;
+        const std::size_t count = stretch(text + i, end - i);
+        const std::size_t stop = i + count;
         if (cursor_y_ >= 0 && cursor_y_ < height_) {
             const auto first = static_cast<std::size_t>(cursor_y_) * width_ + cursor_x_;
             std::copy_n(text + i, count, chars_.begin() + first);

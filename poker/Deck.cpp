@@ -1,19 +1,12 @@
 #include "poker/Deck.h"
 
 #include <algorithm>
-#include <cassert>
 
 namespace poker {
 
 namespace {
 
 constexpr unsigned last_index = Card::no_cards - 1;
-
-[[maybe_unused]] bool is_real(const Card& card)
-{
-    return card.value >= 0 && card.value < Card::no_values && card.suit >= 0 &&
-           card.suit < Card::no_suits;
-}
 
 } // namespace
 
@@ -23,28 +16,9 @@ Deck::Deck(unsigned seed)
     reset();
 }
 
-void Deck::reset()
+bool Deck::any_available() const
 {
-    taken.fill(false);
-}
-
-void Deck::remove(const Card& card)
-{
-    assert(is_real(card));
-    taken[card.index()] = true;
-}
-
-Card Deck::deal()
-{
-    unsigned index = generator();
-    while (taken[index]) {
-        // Only a rejected draw can turn into an endless loop, so that is where the
-        // caller's promise of an available card is checked.
-        assert(std::find(taken.begin(), taken.end(), false) != taken.end());
-        index = generator();
-    }
-    taken[index] = true;
-    return Card::from_index(index);
+    return std::find(taken.begin(), taken.end(), false) != taken.end();
 }
 
 } // namespace poker

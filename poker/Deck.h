@@ -2,6 +2,7 @@
 #define CORVALD_POKER_DECK_H
 
 #include <array>
+#include <cassert>
 
 #include <boost/random/mersenne_twister.hpp>
 #include <boost/random/uniform_int.hpp>
@@ -25,19 +26,44 @@ public:
     Deck(const Deck&) = delete;
     Deck& operator=(const Deck&) = delete;
 
+    // reset, remove and deal are defined here: the simulation calls them for every card
+    // of every simulated hand.
+
     // Makes every card available again. The engine runs on: the random sequence is
     // not restarted.
-    void reset();
+    void reset() { taken.fill(false); }
 
     // Takes a known card out of the deck. Removing a card that is already taken
     // changes nothing.
-    void remove(const Card& card);
+    void remove(const Card& card)
+    {
+        assert(is_real(card));
+        taken[card.index()] = true;
+    }
 
     // A random available card, now taken. Every available card is equally likely.
     // At least one card must be available.
-    Card deal();
+    Card deal()
+    {
+        unsigned index = generator();
+        while (taken[index]) {
+            // Only a rejected draw can turn into an endless loop, so that is where the
+            // caller's promise of an available card is checked.
+            assert(any_available());
+            index = generator();
+        }
+        taken[index] = true;
+        return Card::from_index(index);
+    }
 
 private:
+    static bool is_real(const Card& card)
+    {
+        return card.value >= 0 && card.value < Card::no_values && card.suit >= 0
+            && card.suit < Card::no_suits;
+    }
+    bool any_available() const;
+
     using Engine = boost::mt19937;
     using Distribution = boost::uniform_int<unsigned>;
 

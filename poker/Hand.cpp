@@ -1,5 +1,7 @@
 #include "poker/Hand.h"
 
+#include "poker/CardSet.h"
+
 #include <cassert>
 #include <cstdint>
 #include <tuple>
@@ -169,137 +171,6 @@ Hand counted_best_hand(const Card* cards, std::size_t count)
     return Hand(Hand::two_pair, pair_high, pair_low, keys[0], none, none);
 }
 
-// ---------------------------------------------------------------------------------------
-// The same rules on bit masks, for distinct cards. A value mask has bit v set for card
-// value v; a card set keeps one value mask per suit, and how often a value is held
-// follows from how many suit masks have its bit.
-
-using Mask = unsigned;
-
-constexpr Mask all_values = (1u << no_values) - 1;
-
-// A card set packs its four suit masks into one word, 16 bits per suit.
-constexpr int suit_shift = 16;
-
-// One byte per suit counts that suit's cards from 128 - 5, so the byte's top bit comes on
-// with the fifth card of the suit (and stays on past 52 cards).
-constexpr int counter_shift = 8;
-constexpr std::uint32_t suit_counters_start = 0x7B7B7B7Bu;
-constexpr std::uint32_t flush_bits = 0x80808080u;
-
-constexpr Mask bit(int value)
-{
-    return 1u << value;
-}
-
-int highest(Mask mask)
-{
-    assert(mask != 0);
-    return 31 - __builtin_clz(mask);
-}
-
-// The highest value of `mask`, which loses it; -1 once the mask is empty.
-int take_highest(Mask& mask)
-{
-    if (mask == 0)
-        return none;
-    const int value = highest(mask);
-    mask &= ~bit(value);
-    return value;
-}
-
-// find_straight on a mask: the top of the highest straight, 3 for the wheel, or -1.
-int straight_top(Mask values)
-{
-    // Bit v + 1 stands for value v and bit 0 for the ace once more, so that A-2-3-4-5 is
-    // a run of five like any other.
-    const Mask ranks = (values << 1) | (values >> ace);
-    // Bit i survives when bits i to i + 4 are all set: a straight whose top card is the
-    // value of bit i + 4, which is i + 3.
-    const Mask runs = ranks & (ranks >> 1) & (ranks >> 2) & (ranks >> 3) & (ranks >> 4);
-    return runs == 0 ? none : highest(runs) + 3;
-}
-
-Hand masked_best_hand(std::uint64_t held, std::uint32_t suit_counters)
-{
-    Mask suits[no_suits];
-    for (int suit = 0; suit < no_suits; ++suit)
-        suits[suit] = static_cast<Mask>(held >> (suit * suit_shift)) & all_values;
-    const Mask s = suits[0], h = suits[1], c = suits[2], d = suits[3];
-
-    // Values held at least once, twice, three times, and four times.
-    const Mask once = s | h | c | d;
-    const Mask twice = (s & h) | (c & d) | ((s | h) & (c | d));
-    const Mask thrice = (s & h & (c | d)) | (c & d & (s | h));
-    const Mask fours = s & h & c & d;
-
-    const std::uint32_t flushes = suit_counters & flush_bits;
-    const int flush_suit = flushes == 0 ? none : highest(flushes) / counter_shift;
-    if (flush_suit != none) {
-        int top = none;
-        for (Mask suit : suits) {
-            const int suit_top = straight_top(suit);
-            top = suit_top > top ? suit_top : top;
-        }
-        if (top != none)
-            return Hand(Hand::straight_flush, top, none, none, none, none);
-    }
-
-    if (fours != 0) {
-        const int four = highest(fours);
-        Mask others = once & ~bit(four);
-        return Hand(Hand::four_of_a_kind, four, take_highest(others), none, none, none);
-    }
-    // No value is held four times from here on, so `thrice` holds the threes of a kind.
-    if (thrice != 0) {
-        const int three = highest(thrice);
-        const Mask others = twice & ~bit(three);
-        if (others != 0)
-            return Hand(Hand::full_house, three, highest(others), none, none, none);
-    }
-    if (flush_suit != none) {
-        Mask values = suits[flush_suit];
-        const int k1 = take_highest(values);
-        const int k2 = take_highest(values);
-        const int k3 = take_highest(values);
-        const int k4 = take_highest(values);
-        const int k5 = take_highest(values);
-        return Hand(Hand::flush, k1, k2, k3, k4, k5);
-    }
-    const int top = straight_top(once);
-    if (top != none)
-        return Hand(Hand::straight, top, none, none, none, none);
-    if (thrice != 0) {
-        const int three = highest(thrice);
-        Mask others = once & ~bit(three);
-        const int k2 = take_highest(others);
-        const int k3 = take_highest(others);
-        return Hand(Hand::three_of_a_kind, three, k2, k3, none, none);
-    }
-    // No value is held three times from here on, so `twice` holds the pairs.
-    Mask pairs = twice;
-    if (pairs == 0) {
-        Mask values = once;
-        const int k1 = take_highest(values);
-        const int k2 = take_highest(values);
-        const int k3 = take_highest(values);
-        const int k4 = take_highest(values);
-        const int k5 = take_highest(values);
-        return Hand(Hand::no_pair, k1, k2, k3, k4, k5);
-    }
-    const int pair_high = take_highest(pairs);
-    Mask others = once & ~bit(pair_high);
-    if (pairs == 0) {
-        const int k2 = take_highest(others);
-        const int k3 = take_highest(others);
-        const int k4 = take_highest(others);
-        return Hand(Hand::one_pair, pair_high, k2, k3, k4, none);
-    }
-    const int pair_low = highest(pairs);
-    others &= ~bit(pair_low);
-    return Hand(Hand::two_pair, pair_high, pair_low, take_highest(others), none, none);
-}
-
 } // namespace
 
 bool Hand::operator<(const Hand& other) const
@@ -314,11 +185,15 @@ bool Hand::operator==(const Hand& other) const
            key3 == other.key3 && key4 == other.key4 && key5 == other.key5;
 }
 
+Hand Hand::from_strength(std::uint32_t strength)
+{
+    const auto key = [strength](int shift) { return static_cast<int>((strength >> shift) & 0xFu) - 1; };
+    return Hand(static_cast<Type>(strength >> 20), key(16), key(12), key(8), key(4), key(0));
+}
+
 Hand Hand::best_hand(const Card* cards, std::size_t count)
 {
-    std::uint64_t held = 0;
-    std::uint64_t held_again = 0;
-    std::uint32_t suit_counters = suit_counters_start;
+    CardSet set;
     [[maybe_unused]] std::size_t known = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const Card& card = cards[i];
@@ -326,17 +201,14 @@ Hand Hand::best_hand(const Card* cards, std::size_t count)
             continue;
         assert(card.value >= 0 && card.value < no_values && card.suit >= 0 &&
                card.suit < no_suits);
-        const std::uint64_t card_bit = std::uint64_t{1} << (card.suit * suit_shift + card.value);
-        held_again |= held & card_bit;
-        held |= card_bit;
-        suit_counters += 1u << (card.suit * counter_shift);
+        set.add(card);
         ++known;
     }
     assert(known >= hand_size);
-    // A card given twice counts twice, which the masks cannot express.
-    if (held_again != 0)
+    // A card given twice counts twice, which the set cannot express.
+    if (!set.distinct())
         return counted_best_hand(cards, count);
-    return masked_best_hand(held, suit_counters);
+    return from_strength(set.strength());
 }
 
 Hand Hand::best_hand(const std::vector<Card>& cards)

@@ -2,6 +2,7 @@
 #define CORVALD_POKER_HAND_H
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "poker/Card.h"
@@ -46,6 +47,18 @@ public:
     static Hand best_hand(const Card* cards, std::size_t count);
     static Hand best_hand(const std::vector<Card>& cards);
 
+    // The hand as one number that orders as the hands do: a < b exactly when
+    // a.strength() < b.strength(). The category takes bits 20 to 23 and each key, raised
+    // by one, four bits below it. Needs a category and keys in their ranges.
+    static constexpr std::uint32_t strength_of(Type type, int key1, int key2, int key3,
+                                               int key4, int key5)
+    {
+        return static_cast<std::uint32_t>(type) << 20 | key_bits(key1) << 16
+            | key_bits(key2) << 12 | key_bits(key3) << 8 | key_bits(key4) << 4 | key_bits(key5);
+    }
+    std::uint32_t strength() const { return strength_of(type, key1, key2, key3, key4, key5); }
+    static Hand from_strength(std::uint32_t strength);
+
     // "No pair" ... "Straight Flush"; "ERROR" for anything outside the categories.
     static const char* type_name(Type type);
 
@@ -55,6 +68,9 @@ public:
     int key3;
     int key4;
     int key5;
+
+private:
+    static constexpr std::uint32_t key_bits(int key) { return static_cast<std::uint32_t>(key + 1); }
 };
 
 } // namespace poker

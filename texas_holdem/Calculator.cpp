@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cassert>
+#include <cstdint>
 
+#include "poker/CardSet.h"
 #include "poker/Hand.h"
 
 namespace poker::texas_holdem {
@@ -88,12 +90,67 @@ void Calculator::set_river(const Card& card)
     user_cards[river_position] = card;
 }
 
+// The same runs with every hand ranked from a card set: the board's set is built once
+// per simulated hand and each player's two hole cards are added to a copy of it. Sets
+// hold distinct cards only, so this serves runs whose known cards are all different
+// (dealt cards never repeat a known one); the draws are the ones of the general loop.
+void Calculator::simulate_distinct_hands(unsigned hands)
+{
+    Seven known;
+    std::copy(user_cards.begin(), user_cards.end(), known.begin());
+    // The known cards, and the positions to deal, worked out once for the whole run.
+    std::array<Card, no_user_cards> removed;
+    std::array<std::size_t, no_user_cards> unknown;
+    std::size_t no_removed = 0;
+    std::size_t no_unknown = 0;
+    for (std::size_t i = 0; i < no_user_cards; ++i) {
+        if (known[i].is_unknown())
+            unknown[no_unknown++] = i;
+        else
+            removed[no_removed++] = known[i];
+    }
+
+    Seven cards = known;
+    for (unsigned hand = 0; hand < hands; ++hand) {
+        deck.reset();
+        for (std::size_t i = 0; i < no_removed; ++i)
+            deck.remove(removed[i]);
+        for (std::size_t i = 0; i < no_unknown; ++i)
+            cards[unknown[i]] = deck.deal();
+
+        CardSet board;
+        for (std::size_t i = flop_position; i < no_user_cards; ++i)
+            board.add(cards[i]);
+        CardSet user = board;
+        user.add(cards[hole_position]);
+        user.add(cards[hole_position + 1]);
+        const std::uint32_t user_strength = user.strength();
+        ++counts[0];
+
+        // Opponent after opponent for as long as the user beats each; a tie ends the
+        // hand like a loss.
+        for (std::size_t opponent = 1; opponent < counts.size(); ++opponent) {
+            CardSet other = board;
+            other.add(deck.deal());
+            other.add(deck.deal());
+            if (other.strength() >= user_strength)
+                break;
+            ++counts[opponent];
+        }
+    }
+}
+
 void Calculator::simulate_hands(unsigned hands)
 {
     assert(!counts.empty() && "setup comes before a run");
     assert(user_cards.size() == no_user_cards);
 
     clear_counts();
+    if (known_cards_distinct()) {
+        simulate_distinct_hands(hands);
+        return;
+    }
+
     Seven known;
     std::copy(user_cards.begin(), user_cards.end(), known.begin());
     Seven cards;
@@ -106,6 +163,16 @@ void Calculator::simulate_hands(unsigned hands)
         ++counts[0];
         deal_opponents_while_beaten(deck, cards, user, counts);
     }
+}
+
+bool Calculator::known_cards_distinct() const
+{
+    CardSet set;
+    for (const Card& card : user_cards) {
+        if (!card.is_unknown())
+            set.add(card);
+    }
+    return set.distinct();
 }
 
 double Calculator::probability(unsigned opponents, double weight) const

@@ -66,6 +66,12 @@ public:
     // the user beat each of opponents 1 to i, strictly (a tie is no win). Never rises
     // with i.
     std::vector<unsigned> counts;
+
+private:
+    // True when no card is given twice among the known user cards.
+    bool known_cards_distinct() const;
+    // simulate_hands for known cards that are all different, on card sets.
+    void simulate_distinct_hands(unsigned hands);
 };
 
 } // namespace poker::texas_holdem

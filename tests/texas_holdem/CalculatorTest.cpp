@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "poker/Deck.h"
 #include "poker/Hand.h"
 #include "support/CardText.h"
 
@@ -131,6 +132,53 @@ TEST(Calculator, DeterminismSignature)
         set_known(calculator, known);
         calculator.simulate_hands(simulated_hands);
         EXPECT_EQ(calculator.counts, expected) << known;
+    }
+}
+
+// The dealing rules on their own, card by card: every unknown place dealt in place order,
+// then opponent after opponent while the user keeps winning, each ranked on all seven
+// cards. The calculator ranks sets of distinct cards another way and must deal and count
+// exactly as this does, a card given twice included.
+TEST(Calculator, DealsAndCountsDrawForDrawAsTheRulesSay)
+{
+    constexpr unsigned hands = 3000;
+    const std::vector<Card> unknown_hole = {Card(), Card(), Card(8, Card::spades),
+                                            Card(9, Card::spades), Card(0, Card::hearts),
+                                            Card(), Card()};
+    for (const auto& [opponents, known] :
+         {std::pair{4u, cards("Qd 7c")}, std::pair{2u, cards("As As 5d 6d 7d")},
+          std::pair{5u, unknown_hole}, std::pair{1u, cards("2c 2d 2h 2s Ac Kc Qc")}}) {
+        Calculator calculator;
+        calculator.setup(opponents);
+        calculator.user_cards = known;
+        calculator.user_cards.resize(Calculator::no_user_cards);
+        poker::Deck deck(Calculator::default_seed);
+        for (int run = 0; run < 2; ++run) {
+            Counts expected(opponents + 1, 0);
+            for (unsigned hand = 0; hand < hands; ++hand) {
+                deck.reset();
+                std::vector<Card> seven = calculator.user_cards;
+                for (const Card& card : seven) {
+                    if (!card.is_unknown())
+                        deck.remove(card);
+                }
+                for (Card& card : seven) {
+                    if (card.is_unknown())
+                        card = deck.deal();
+                }
+                const Hand user = Hand::best_hand(seven);
+                ++expected[0];
+                for (unsigned opponent = 1; opponent <= opponents; ++opponent) {
+                    seven[0] = deck.deal();
+                    seven[1] = deck.deal();
+                    if (!(Hand::best_hand(seven) < user))
+                        break;
+                    ++expected[opponent];
+                }
+            }
+            calculator.simulate_hands(hands);
+            EXPECT_EQ(calculator.counts, expected) << "run " << run << " of " << opponents;
+        }
     }
 }
 

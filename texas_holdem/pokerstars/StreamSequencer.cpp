@@ -11,7 +11,6 @@
 #include <boost/algorithm/string/case_conv.hpp>
 #include <boost/algorithm/string/erase.hpp>
 #include <boost/algorithm/string/predicate.hpp>
-#include <boost/algorithm/string/trim.hpp>
 #include <boost/lexical_cast.hpp>
 #include <boost/regex.hpp>
 
@@ -45,6 +44,13 @@ const std::string byte_order_mark = "\xEF\xBB\xBF";
 const std::string showdown_line = "*** SHOW DOWN ***";
 const std::string summary_line = "*** SUMMARY ***";
 const std::string next_game_prefix = "PokerStars";
+const std::string seat_suffix = " at seat #";
+
+// White space as the classic locale classifies it.
+bool is_blank(char ch)
+{
+    return ch == ' ' || (ch >= '\t' && ch <= '\r');
+}
 
 // The line patterns of the hand-history format, in Perl syntax, each matched against a
 // whole trimmed line. Compiled once, on first use.
@@ -86,6 +92,13 @@ bool matches(const std::string& text, const boost::regex& pattern, boost::smatch
     }
 }
 
+// Text of a capture group, copied at once (sub_match::str appends it character by
+// character); empty for a group that did not take part in the match.
+std::string text_of(const boost::ssub_match& group)
+{
+    return group.matched ? std::string(group.first, group.second) : std::string();
+}
+
 // Text of a capture group as a number, the whole text read as lexical_cast reads it.
 // False for text the number class admits but that is no number ("1.2.3", ".", "" of an
 // absent group), for a seat number beyond unsigned and for an amount beyond float.
@@ -93,7 +106,9 @@ template <typename Number>
 bool convert(const boost::ssub_match& group, Number& value)
 {
     Number converted{};
-    if (!group.matched || !boost::conversion::try_lexical_convert(group.str(), converted))
+    const auto length = static_cast<std::size_t>(group.length());
+    if (!group.matched || length == 0
+        || !boost::conversion::try_lexical_convert(&*group.first, length, converted))
         return false;
     value = converted;
     return true;
@@ -130,27 +145,38 @@ void StreamSequencer::fetch_line()
     } else if (length > 0 && !stream.eof()) {
         --length;  // the newline, counted but not stored
     }
-    line.assign(buffer, length);
-
     // Windows tools start a file with a byte-order mark; hand histories joined from such
     // files carry one at the start of a later hand too, which would otherwise hide that
     // hand's game line and lose the hand without a word.
-    if (boost::starts_with(line, byte_order_mark))
-        line.erase(0, byte_order_mark.size());
-    boost::algorithm::trim(line);
+    const char* first = buffer;
+    const char* last = buffer + length;
+    if (length >= byte_order_mark.size()
+        && std::equal(byte_order_mark.begin(), byte_order_mark.end(), first))
+        first += byte_order_mark.size();
+    // Trimmed as the classic locale trims, without asking a locale for every character.
+    while (first != last && is_blank(*first))
+        ++first;
+    while (last != first && is_blank(last[-1]))
+        --last;
+    line.assign(first, last);
     if (overlong) {
         line.resize(std::min(line.size(), overlong_kept));
         line += overlong_remark;
     }
 }
 
+std::string StreamSequencer::peek_line()
+{
+    return buffered_line();
+}
+
 // Row 2 belongs to the reader: only the clearing of row 1 runs on into it. So while the
 // echo of the buffered line still stands there, echoing it again would change nothing,
 // and a peek followed by a read of the same line writes it once.
-std::string StreamSequencer::peek_line()
+const std::string& StreamSequencer::buffered_line()
 {
     while (!line_kept) {
-        if (line != no_line && !skip_attendance_line(line)) {
+        if (line != no_line && !(may_be_attendance_line(line) && skip_attendance_line(line))) {
             line_kept = true;
             break;
         }
@@ -160,12 +186,12 @@ std::string StreamSequencer::peek_line()
 
     if (!echo_shown) {
         clear_line(found_row);
-        echo = "Found[";
-        echo += std::to_string(line_number);
-        echo += "] ";
-        echo += line;
+        status = "Found[";
+        status += std::to_string(line_number);
+        status += "] ";
+        status += line;
         console::Cursor::position(status_column, found_row);
-        std::cout.write(echo.data(), static_cast<std::streamsize>(echo.size()));
+        console::Console::current().write_text(status.data(), status.size());
         echo_shown = true;
     }
     return line;
@@ -173,21 +199,33 @@ std::string StreamSequencer::peek_line()
 
 std::string StreamSequencer::read_line()
 {
-    std::string result = peek_line();
+    buffered_line();
+    std::string result = std::move(line);
     line = no_line;
     line_kept = false;
     return result;
 }
 
-// Every line passes here, so the pattern runs only on lines that can match it: with the
-// seat number taken off, an attendance line ends in one of its phrases, whose endings are
-// "button", a quote, " out", "returned" and "table".
-bool StreamSequencer::skip_attendance_line(std::string candidate)
+// Every line passes the reader, so the pattern runs only on lines that can match it:
+// an attendance line ends in a seat number after " at seat #", or in one of its phrases,
+// whose endings are "button", a quote, " out", "returned" and "table".
+bool StreamSequencer::may_be_attendance_line(const std::string& candidate)
 {
     using boost::ends_with;
-    if (candidate.find(" at seat #") == std::string::npos && !ends_with(candidate, "button")
-        && !ends_with(candidate, "\"") && !ends_with(candidate, " out")
-        && !ends_with(candidate, "returned") && !ends_with(candidate, "table"))
+    if (!candidate.empty() && candidate.back() >= '0' && candidate.back() <= '9') {
+        // In a line that ends in " at seat #" and digits, the last '#' is the suffix's.
+        const std::size_t number = candidate.rfind('#') + 1;
+        const std::size_t size = seat_suffix.size();
+        return number >= size && candidate.compare(number - size, size, seat_suffix) == 0;
+    }
+    return ends_with(candidate, "button") || ends_with(candidate, "\"")
+        || ends_with(candidate, " out") || ends_with(candidate, "returned")
+        || ends_with(candidate, "table");
+}
+
+bool StreamSequencer::skip_attendance_line(std::string candidate)
+{
+    if (!may_be_attendance_line(candidate))
         return false;
     try {
         return boost::regex_match(candidate, patterns().attendance);
@@ -204,9 +242,19 @@ void StreamSequencer::name_check(std::string found, std::string expected)
 
 void StreamSequencer::request(std::string what)
 {
+    show_request(what);
+}
+
+// The status rows go straight into the console's cells, where text streamed to std::cout
+// lands too, without the stream's work on every call: a replay writes two rows per line.
+void StreamSequencer::show_request(std::string_view what, std::string_view subject)
+{
     clear_line(request_row);
     console::Cursor::position(status_column, request_row);
-    std::cout << "Request: " << what;
+    status = "Request: ";
+    status += what;
+    status += subject;
+    console::Console::current().write_text(status.data(), status.size());
 }
 
 // The hook runs while the message stands on row 3; when it returns, the user reads the
@@ -257,18 +305,16 @@ bool StreamSequencer::input_exhausted() const
 
 void StreamSequencer::parse_header1(std::string text, std::string& game_id)
 {
-    boost::smatch groups;
     if (!matches(text, patterns().game, groups))
         error("Malformed game header1");
-    game_id = groups[1].str();
+    game_id = text_of(groups[1]);
 }
 
 void StreamSequencer::parse_header2(std::string text, std::string& table_name, unsigned& button)
 {
-    boost::smatch groups;
     if (!matches(text, patterns().table, groups) || !convert(groups[2], button))
         error("Malformed game header2");
-    table_name = groups[1].str();
+    table_name = text_of(groups[1]);
 }
 
 // The seat list ends at the first line that is not a seat line; it is left unread for the
@@ -279,8 +325,7 @@ void StreamSequencer::parse_seats(std::vector<std::string>& players, unsigned bu
     const std::size_t first = players.size();
     std::vector<unsigned> seats;
     for (;;) {
-        const std::string candidate = peek_line();
-        boost::smatch groups;
+        const std::string& candidate = buffered_line();
         if (!matches(candidate, patterns().seat, groups))
             break;
         unsigned seat = 0;
@@ -289,7 +334,7 @@ void StreamSequencer::parse_seats(std::vector<std::string>& players, unsigned bu
         if (seats.size() == max_players)
             error("Too many players");
         seats.push_back(seat);
-        players.push_back(groups[2].str());
+        players.push_back(text_of(groups[2]));
         read_line();
     }
 
@@ -309,22 +354,20 @@ void StreamSequencer::parse_seats(std::vector<std::string>& players, unsigned bu
 
 void StreamSequencer::parse_blind(std::string text, std::string& player, float& amount)
 {
-    boost::smatch groups;
     if (!matches(text, patterns().blind, groups) || !convert(groups[3], amount))
         error("Malformed blind bet");
-    player = groups[1].str();
+    player = text_of(groups[1]);
 }
 
 // A raise is given by the amount raised by, not the total after " to "; a call is a call
 // whatever its amount, all-in or not, as the model knows no all-in.
 void StreamSequencer::parse_move(std::string text, std::string& player, Sequencer::Move& move)
 {
-    boost::smatch groups;
     if (!matches(text, patterns().move, groups))
         error("Malformed move");
-    player = groups[1].str();
+    player = text_of(groups[1]);
 
-    const std::string word = groups[2].str();
+    const std::string word = text_of(groups[2]);
     if (word == "folds") {
         move.amount = fold_amount;
     } else if (word == "checks" || word == "calls") {
@@ -342,11 +385,10 @@ void StreamSequencer::parse_move(std::string text, std::string& player, Sequence
 // compared with the cards already dealt.
 void StreamSequencer::parse_cards(std::string text, Game::Round& round, std::vector<Card>& cards)
 {
-    boost::smatch groups;
     if (!matches(text, patterns().street, groups))
         error("Malformed cards");
 
-    const std::string word = groups[1].str();
+    const std::string word = text_of(groups[1]);
     if (word == "HOLE CARDS")
         round = Game::hole;
     else if (word == "FLOP")
@@ -364,7 +406,7 @@ void StreamSequencer::parse_cards(std::string text, Game::Round& round, std::vec
 
     constexpr int first_bracket = 3;
     constexpr int second_bracket = 6;
-    std::string notation = groups[round == Game::flop ? first_bracket : second_bracket].str();
+    std::string notation = text_of(groups[round == Game::flop ? first_bracket : second_bracket]);
     boost::erase_all(notation, " ");
     boost::to_lower(notation);
     if (!SequencerHelper::parse(notation, cards))
@@ -373,7 +415,6 @@ void StreamSequencer::parse_cards(std::string text, Game::Round& round, std::vec
 
 void StreamSequencer::parse_pot(std::string text, float& pot, float& rake)
 {
-    boost::smatch groups;
     if (!matches(text, patterns().pot, groups) || !convert(groups[1], pot)
         || !convert(groups[2], rake))
         error("Malformed pot");
@@ -397,7 +438,7 @@ StreamSequencer::NewGame StreamSequencer::request_new_game()
 
 float StreamSequencer::request_blind(std::string player)
 {
-    request("Blind bet for " + player);
+    show_request("Blind bet for ", player);
     std::string found;
     float amount = 0;
     parse_blind(read_line(), found, amount);
@@ -407,7 +448,7 @@ float StreamSequencer::request_blind(std::string player)
 
 float StreamSequencer::request_move(std::string player)
 {
-    request("Move for " + player);
+    show_request("Move for ", player);
     std::string found;
     Sequencer::Move move;
     parse_move(read_line(), found, move);
@@ -417,7 +458,7 @@ float StreamSequencer::request_move(std::string player)
 
 std::vector<Card> StreamSequencer::request_cards(Game::Round round)
 {
-    request("Cards for " + SequencerHelper::round_name(round));
+    show_request("Cards for ", SequencerHelper::round_name(round));
     std::vector<Card> cards;
     Game::Round found = Game::hole;
     parse_cards(read_line(), found, cards);
@@ -463,7 +504,7 @@ void StreamSequencer::notify_end_game(const GameHistory& history)
 
     // Whatever stands between the last move and the summary is skipped; a text that ends
     // before the summary has no pot line.
-    while (peek_line() != summary_line) {
+    while (buffered_line() != summary_line) {
         if (!stream.good())
             error("Malformed pot");
         read_line();
@@ -483,7 +524,7 @@ void StreamSequencer::notify_end_game(const GameHistory& history)
 
     request("Looking for next game");
     while (stream.good()) {
-        if (boost::starts_with(peek_line(), next_game_prefix))
+        if (boost::starts_with(buffered_line(), next_game_prefix))
             break;
         read_line();
     }

@@ -5,7 +5,10 @@
 #include <functional>
 #include <istream>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include <boost/regex.hpp>
 
 #include "poker/Card.h"
 #include "texas_holdem/Game.h"
@@ -97,6 +100,12 @@ protected:
     ~StreamSequencer() = default;
 
 private:
+    // The status row 1 text "Request: " what subject, without building it first.
+    void show_request(std::string_view what, std::string_view subject = {});
+    // The cheap test that every line passes before the attendance pattern runs on it.
+    static bool may_be_attendance_line(const std::string& candidate);
+    // The buffered line, read and echoed as by peek_line, without a copy.
+    const std::string& buffered_line();
     // Reads one physical line into `line` (see the reader's notes in the source).
     void fetch_line();
 
@@ -106,9 +115,13 @@ private:
     // The buffered line has been checked and is not an attendance line, so repeated peeks
     // of the same line need not match it again.
     bool line_kept = false;
-    // Row 2 still shows the echo of the buffered line, and the text of that echo.
+    // Row 2 still shows the echo of the buffered line.
     bool echo_shown = false;
-    std::string echo;
+    // The text of the last status row written, kept to reuse its storage.
+    std::string status;
+    // The capture groups of the line being parsed; one set serves every parser, so its
+    // storage is reused from line to line.
+    boost::smatch groups;
     ErrorHook error_hook;
 };
 
