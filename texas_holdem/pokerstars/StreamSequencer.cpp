@@ -7,6 +7,7 @@
 #include <exception>
 #include <iostream>
 #include <limits>
+#include <type_traits>
 
 #include <boost/algorithm/string/case_conv.hpp>
 #include <boost/algorithm/string/erase.hpp>
@@ -105,10 +106,21 @@ std::string text_of(const boost::ssub_match& group)
 template <typename Number>
 bool convert(const boost::ssub_match& group, Number& value)
 {
-    Number converted{};
     const auto length = static_cast<std::size_t>(group.length());
-    if (!group.matched || length == 0
-        || !boost::conversion::try_lexical_convert(&*group.first, length, converted))
+    if (!group.matched || length == 0)
+        return false;
+    const char* text = &*group.first;
+    if constexpr (std::is_floating_point_v<Number>) {
+        // Whole amounts, the usual case, take the integer conversion, which needs no
+        // stream; a whole number becomes the nearest float, exactly as its text would.
+        unsigned whole = 0;
+        if (boost::conversion::try_lexical_convert(text, length, whole)) {
+            value = static_cast<Number>(whole);
+            return true;
+        }
+    }
+    Number converted{};
+    if (!boost::conversion::try_lexical_convert(text, length, converted))
         return false;
     value = converted;
     return true;
@@ -190,8 +202,7 @@ const std::string& StreamSequencer::buffered_line()
         status += std::to_string(line_number);
         status += "] ";
         status += line;
-        console::Cursor::position(status_column, found_row);
-        console::Console::current().write_text(status.data(), status.size());
+        write_status(found_row);
         echo_shown = true;
     }
     return line;
@@ -245,16 +256,25 @@ void StreamSequencer::request(std::string what)
     show_request(what);
 }
 
-// The status rows go straight into the console's cells, where text streamed to std::cout
-// lands too, without the stream's work on every call: a replay writes two rows per line.
 void StreamSequencer::show_request(std::string_view what, std::string_view subject)
 {
     clear_line(request_row);
-    console::Cursor::position(status_column, request_row);
     status = "Request: ";
     status += what;
     status += subject;
-    console::Console::current().write_text(status.data(), status.size());
+    write_status(request_row);
+}
+
+// The status rows go straight into the console's cells, where text streamed to std::cout
+// lands too, without the stream's work on every call: a replay writes two rows per line.
+// clear_line has just placed the cursor at the start of `row` and left the live cursor
+// after the blanks; nothing was streamed since, so moving the live cursor back is all the
+// placement left to do.
+void StreamSequencer::write_status(int row)
+{
+    console::Console& console = console::Console::current();
+    console.set_cursor(status_column, row);
+    console.write_text(status.data(), status.size());
 }
 
 // The hook runs while the message stands on row 3; when it returns, the user reads the

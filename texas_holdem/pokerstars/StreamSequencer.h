@@ -100,8 +100,10 @@ protected:
     ~StreamSequencer() = default;
 
 private:
-    // The status row 1 text "Request: " what subject, without building it first.
+    // Status row 1: "Request: " what subject.
     void show_request(std::string_view what, std::string_view subject = {});
+    // Writes `status` from the start of `row`, which clear_line has just blanked.
+    void write_status(int row);
     // The cheap test that every line passes before the attendance pattern runs on it.
     static bool may_be_attendance_line(const std::string& candidate);
     // The buffered line, read and echoed as by peek_line, without a copy.

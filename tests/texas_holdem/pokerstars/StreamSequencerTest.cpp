@@ -2,6 +2,7 @@
 
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -75,4 +76,19 @@ TEST(ReplayStatusRows, RequestReplacesTheLastFromColumnOneAboveTheNumberedEchoAn
     EXPECT_EQ(reader.screen.screen.cell(0, StreamSequencer::request_row).ch, ' ');
     EXPECT_EQ(reader.sequencer.read_line(), "");
     EXPECT_EQ(reader.row(StreamSequencer::found_row), "Found[4]");
+}
+
+// An amount is the float nearest to its text, whole amounts beyond the float's exact
+// integers and beyond unsigned included.
+TEST(ReplayLineParsers, AmountsBecomeTheNearestFloat)
+{
+    const std::pair<const char*, float> amounts[] = {
+        {"2", 2.0f},           {"0.1", 0.1f},
+        {"007", 7.0f},         {"12.40", 12.4f},
+        {"16777217", 16777216.0f}, {"4294967297", 4294967296.0f},
+        {"99999999999999999999", 1e20f}};
+    for (const auto& [text, expected] : amounts) {
+        Reader reader(std::string("Ann: posts small blind $") + text + "\n");
+        EXPECT_EQ(reader.sequencer.request_blind("Ann"), expected) << text;
+    }
 }
