@@ -80,13 +80,3 @@ TEST(CardSet, SevenCardsRankAsTheirBestFiveAndStrengthsOrderAsHands)
     for (unsigned count : per_type)
         EXPECT_GT(count, 0u);
 }
-
-TEST(CardSet, ACardAddedTwiceMakesTheSetNotDistinct)
-{
-    CardSet set;
-    set.add(Card(12, Card::spades));
-    set.add(Card(12, Card::hearts));
-    EXPECT_TRUE(set.distinct());
-    set.add(Card(12, Card::spades));
-    EXPECT_FALSE(set.distinct());
-}
