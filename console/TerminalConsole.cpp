@@ -44,6 +44,7 @@ std::string window_request(int columns, int rows)
 
 TerminalConsole* TerminalConsole::active_ = nullptr;
 volatile std::sig_atomic_t TerminalConsole::window_changed_ = 0;
+volatile std::sig_atomic_t TerminalConsole::resumed_ = 0;
 
 TerminalConsole::TerminalConsole(int fd, std::chrono::milliseconds frame_interval)
     : fd_(fd), frame_interval_(frame_interval)
@@ -54,10 +55,12 @@ TerminalConsole::TerminalConsole(int fd, std::chrono::milliseconds frame_interva
     renderer_.set_terminal_size(original_columns_, original_rows_);
 
     TerminalGuard::arm(fd, hand_back);
+    TerminalGuard::set_resume(take_over, &TerminalConsole::on_resume);
     write(take_over.data(), take_over.size());
 
     active_ = this;
     window_changed_ = 0;
+    resumed_ = 0;
     struct sigaction action {};
     action.sa_handler = &TerminalConsole::on_window_change;
     sigemptyset(&action.sa_mask);
@@ -122,6 +125,8 @@ void TerminalConsole::resize(int columns, int rows)
         if (original_columns_ > 0 && original_rows_ > 0)
             TerminalGuard::set_restore_bytes(std::string(hand_back)
                                              + window_request(original_columns_, original_rows_));
+        // Back from Ctrl-Z, the window is asked to grow again.
+        TerminalGuard::set_resume(std::string(take_over) + request, &TerminalConsole::on_resume);
     }
     end_change();
 }
@@ -173,6 +178,10 @@ void TerminalConsole::update(bool show_cursor)
     dirty_ = false;
     if (!TerminalGuard::armed())
         return;
+    if (resumed_) {
+        resumed_ = 0;
+        renderer_.invalidate();
+    }
     if (window_changed_) {
         window_changed_ = 0;
         const auto [columns, rows] = window_size(fd_);
@@ -187,6 +196,16 @@ void TerminalConsole::write(const char* bytes, std::size_t length)
     // What did not arrive is not on the screen: paint everything next time.
     if (length > 0 && !TerminalGuard::write_all(fd_, bytes, length))
         renderer_.invalidate();
+}
+
+// Back from Ctrl-Z, the shell may have drawn anything and the window may have another
+// size: everything is painted again, at once while the program waits for input.
+void TerminalConsole::on_resume()
+{
+    resumed_ = 1;
+    window_changed_ = 1;
+    if (active_ != nullptr && active_->idle_)
+        active_->update(true);
 }
 
 void TerminalConsole::on_window_change(int)

@@ -18,7 +18,8 @@ namespace console {
 //
 // Runs on the alternate screen with line wrap off, and hands the terminal back on every
 // way out (TerminalGuard). A window-size change (SIGWINCH) repaints: at once while the
-// program waits for input, otherwise at the next update.
+// program waits for input, otherwise at the next update. So does the continuation after
+// Ctrl-Z, which hands the terminal back meanwhile.
 class TerminalConsole : public Console {
 public:
     // About 30 updates a second while the program draws.
@@ -62,6 +63,7 @@ private:
     void write(const char* bytes, std::size_t length);
 
     static void on_window_change(int signal);
+    static void on_resume();
 
     Surface surface_;
     TerminalRenderer renderer_;
@@ -79,6 +81,8 @@ private:
 
     static TerminalConsole* active_;
     static volatile std::sig_atomic_t window_changed_;
+    // Continued after Ctrl-Z: the next update paints everything.
+    static volatile std::sig_atomic_t resumed_;
 };
 
 } // namespace console

@@ -23,24 +23,50 @@ constexpr int write_wait_ms = 1000;
 volatile std::sig_atomic_t is_armed = 0;
 int terminal_fd = -1;
 
-// Two buffers, so the bytes can be replaced while a signal may read the other one.
-char restore_buffers[2][TerminalGuard::max_restore_bytes];
-std::size_t restore_lengths[2] = {0, 0};
-volatile std::sig_atomic_t current_buffer = 0;
+// Bytes a signal handler may write. Two buffers, so the bytes can be replaced while a
+// signal may read the other one.
+struct SignalSafeBytes {
+    void store(std::string_view bytes)
+    {
+        assert(bytes.size() <= TerminalGuard::max_restore_bytes);
+        const std::size_t length = std::min(bytes.size(), TerminalGuard::max_restore_bytes);
+        const int next = current == 0 ? 1 : 0;
+        bytes.copy(buffers[next], length);
+        lengths[next] = length;
+        current = next;
+    }
+    void write_to(int fd) const
+    {
+        const int buffer = current;
+        TerminalGuard::write_all(fd, buffers[buffer], lengths[buffer]);
+    }
+
+    char buffers[2][TerminalGuard::max_restore_bytes];
+    std::size_t lengths[2] = {0, 0};
+    volatile std::sig_atomic_t current = 0;
+};
+
+SignalSafeBytes restore_bytes;
+SignalSafeBytes resume_bytes;
+void (*volatile resume_hook)() = nullptr;
 
 volatile std::sig_atomic_t keyboard_held = 0;
 int keyboard_fd = -1;
 termios keyboard_settings{};
+termios keyboard_raw{};
 
 struct sigaction previous_actions[guarded_signals.size()];
+struct sigaction previous_stop_action {};
 bool handlers_installed = false;
 
+// The guarded signals and Ctrl-Z: none of them may break into a restore.
 sigset_t guarded_set()
 {
     sigset_t set;
     sigemptyset(&set);
     for (int signal : guarded_signals)
         sigaddset(&set, signal);
+    sigaddset(&set, SIGTSTP);
     return set;
 }
 
@@ -50,6 +76,7 @@ void reinstate_previous_actions()
         return;
     for (std::size_t i = 0; i < guarded_signals.size(); ++i)
         sigaction(guarded_signals[i], &previous_actions[i], nullptr);
+    sigaction(SIGTSTP, &previous_stop_action, nullptr);
     handlers_installed = false;
 }
 
@@ -60,6 +87,54 @@ void on_fatal_signal(int signal)
     // The previous disposition is back (the default one: ending the process). The signal is
     // blocked while this handler runs, so the raise takes effect as the handler returns.
     std::raise(signal);
+    errno = saved_errno;
+}
+
+void on_stop(int signal);
+
+struct sigaction stop_action()
+{
+    struct sigaction action {};
+    action.sa_handler = &on_stop;
+    action.sa_mask = guarded_set();
+    action.sa_flags = SA_RESTART;
+    return action;
+}
+
+// Ctrl-Z: the terminal handed back as on the way out, then the stop itself (the default
+// action, let through for the moment), then the terminal taken over again once continued.
+// A guard disarmed meanwhile (the program ended its console) takes nothing back.
+void on_stop(int signal)
+{
+    const int saved_errno = errno;
+    if (keyboard_held)
+        tcsetattr(keyboard_fd, TCSANOW, &keyboard_settings);
+    if (TerminalGuard::armed())
+        restore_bytes.write_to(terminal_fd);
+
+    struct sigaction stop {};
+    stop.sa_handler = SIG_DFL;
+    sigemptyset(&stop.sa_mask);
+    sigaction(signal, &stop, nullptr);
+    sigset_t just_this;
+    sigemptyset(&just_this);
+    sigaddset(&just_this, signal);
+    sigprocmask(SIG_UNBLOCK, &just_this, nullptr);
+    std::raise(signal);
+    // Continued. The handler's own mask comes back as it returns.
+    sigprocmask(SIG_BLOCK, &just_this, nullptr);
+    if (handlers_installed) {
+        const struct sigaction action = stop_action();
+        sigaction(signal, &action, nullptr);
+    }
+
+    if (TerminalGuard::armed()) {
+        if (keyboard_held)
+            tcsetattr(keyboard_fd, TCSANOW, &keyboard_raw);
+        resume_bytes.write_to(terminal_fd);
+        if (void (*hook)() = resume_hook)
+            hook();
+    }
     errno = saved_errno;
 }
 
@@ -77,6 +152,10 @@ void install_handlers()
         if (previous_actions[i].sa_handler != SIG_IGN)
             sigaction(guarded_signals[i], &action, nullptr);
     }
+    const struct sigaction stop = stop_action();
+    sigaction(SIGTSTP, nullptr, &previous_stop_action);
+    if (previous_stop_action.sa_handler != SIG_IGN)
+        sigaction(SIGTSTP, &stop, nullptr);
     handlers_installed = true;
 }
 
@@ -85,32 +164,30 @@ void restore_at_exit()
     TerminalGuard::restore();
 }
 
-void store_restore_bytes(std::string_view bytes)
-{
-    assert(bytes.size() <= TerminalGuard::max_restore_bytes);
-    const std::size_t length = std::min(bytes.size(), TerminalGuard::max_restore_bytes);
-    const int next = current_buffer == 0 ? 1 : 0;
-    bytes.copy(restore_buffers[next], length);
-    restore_lengths[next] = length;
-    current_buffer = next;
-}
-
 } // namespace
 
-void TerminalGuard::arm(int fd, std::string_view restore_bytes)
+void TerminalGuard::arm(int fd, std::string_view bytes)
 {
     assert(!is_armed);
     static const bool exit_handler_registered = std::atexit(&restore_at_exit) == 0;
     (void)exit_handler_registered;
     terminal_fd = fd;
-    store_restore_bytes(restore_bytes);
+    restore_bytes.store(bytes);
+    resume_hook = nullptr;
+    resume_bytes.store({});
     is_armed = 1;
     install_handlers();
 }
 
-void TerminalGuard::set_restore_bytes(std::string_view restore_bytes)
+void TerminalGuard::set_restore_bytes(std::string_view bytes)
 {
-    store_restore_bytes(restore_bytes);
+    restore_bytes.store(bytes);
+}
+
+void TerminalGuard::set_resume(std::string_view bytes, void (*on_resume)())
+{
+    resume_bytes.store(bytes);
+    resume_hook = on_resume;
 }
 
 bool TerminalGuard::armed()
@@ -118,10 +195,11 @@ bool TerminalGuard::armed()
     return is_armed != 0;
 }
 
-void TerminalGuard::hold_keyboard(int fd, const termios& settings)
+void TerminalGuard::hold_keyboard(int fd, const termios& settings, const termios& raw)
 {
     keyboard_fd = fd;
     keyboard_settings = settings;
+    keyboard_raw = raw;
     keyboard_held = 1;
 }
 
@@ -144,8 +222,7 @@ void TerminalGuard::restore()
     }
     if (is_armed) {
         is_armed = 0;
-        const int buffer = current_buffer;
-        write_all(terminal_fd, restore_buffers[buffer], restore_lengths[buffer]);
+        restore_bytes.write_to(terminal_fd);
     }
     reinstate_previous_actions();
 

@@ -14,6 +14,10 @@ namespace console {
 // restore with the disposition it had before, so the process still dies of it and its
 // parent sees why.
 //
+// Ctrl-Z (SIGTSTP) hands the terminal back the same way, stops the process and, when the
+// shell continues it, takes the terminal over again: the resume bytes, the keyboard's raw
+// mode if it was held, and the resume hook, which repaints.
+//
 // Holds only what a signal handler may touch (fixed buffers, descriptors, flags), and
 // restores with write(2) and tcsetattr alone: the restore is async-signal-safe.
 class TerminalGuard {
@@ -23,17 +27,24 @@ public:
 
     // Starts guarding the terminal on `fd`: restore() will write `restore_bytes` to it.
     // Installs the signal handlers (a signal the process ignores stays ignored) and, once
-    // per process, the exit handler. Only one terminal is guarded at a time.
+    // per process, the exit handler. Only one terminal is guarded at a time; a new one
+    // starts without resume bytes and hook.
     static void arm(int fd, std::string_view restore_bytes);
 
     // Replaces the bytes restore() writes, e.g. after the window was asked to grow.
     static void set_restore_bytes(std::string_view restore_bytes);
 
+    // What a process continued after Ctrl-Z writes to take the terminal over again, and
+    // the function it calls then, from the signal handler (so async-signal-safe). Both
+    // empty by default: the terminal is handed back and left so.
+    static void set_resume(std::string_view resume_bytes, void (*on_resume)());
+
     // Whether the terminal is still the program's to draw on: armed and not yet restored.
     static bool armed();
 
-    // While a keyboard is in raw mode: the settings restore() must put back on `fd`.
-    static void hold_keyboard(int fd, const termios& settings);
+    // While a keyboard is in raw mode: the settings restore() must put back on `fd`, and
+    // the raw ones a process continued after Ctrl-Z sets again.
+    static void hold_keyboard(int fd, const termios& settings, const termios& raw);
     static void release_keyboard();
 
     // Puts back a held keyboard's settings, writes the restore bytes, reinstates the

@@ -30,7 +30,7 @@ bool TerminalKeyboard::wait_for(char key)
     raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
     raw.c_cc[VMIN] = 1;
     raw.c_cc[VTIME] = 0;
-    TerminalGuard::hold_keyboard(fd, cooked);
+    TerminalGuard::hold_keyboard(fd, cooked, raw);
     bool typed = tcsetattr(fd, TCSAFLUSH, &raw) == 0;
 
     while (typed) {

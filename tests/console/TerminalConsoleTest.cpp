@@ -154,6 +154,42 @@ TEST(TerminalConsole, ExitAndEndingSignalsHandTheTerminalBack)
     }
 }
 
+// Ctrl-Z hands the terminal back before the process stops; continued, the process takes it
+// over again and, as it waits for input, paints everything at once.
+TEST(TerminalConsole, CtrlZHandsTheTerminalBackAndTheContinuationRepaints)
+{
+    const std::string hand_back = "\x1b[0m\x1b[?7h\x1b[?25h\x1b[?1049l";
+    const std::string take_over = "\x1b[?1049h\x1b[?25l";
+    Pty pty;
+    std::cout.flush();
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        // A process group of its own, with the parent in the same session: not orphaned,
+        // so the stop takes effect.
+        setpgid(0, 0);
+        TerminalConsole console(pty.slave, never);
+        console.write_characters(0, 1, "Hand #7", 7);
+        console.flush();
+        std::raise(SIGTSTP);
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, WUNTRACED), pid);
+    EXPECT_TRUE(WIFSTOPPED(status)) << status;
+    const std::string stopped = pty.drain();
+    EXPECT_NE(stopped.find("Hand #7"), std::string::npos);
+    EXPECT_EQ(stopped.substr(stopped.size() - std::min(stopped.size(), hand_back.size())),
+              hand_back);
+
+    kill(pid, SIGCONT);
+    const std::string continued = pty.drain();
+    EXPECT_EQ(continued.substr(0, take_over.size()), take_over);
+    EXPECT_NE(continued.find("Hand #7"), std::string::npos) << "not painted again";
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
 TEST(TerminalConsole, WaitSpaceWithoutControllingTerminalReturnsFalseAtOnce)
 {
     Pty pty;
