@@ -48,6 +48,13 @@ public:
     // (no terminal), in which case nothing was waited for.
     virtual bool wait_space() { return false; }
 
+    // Gives the user's own screen back for good, so that what the program writes to
+    // standard error on its way out stays in view: a terminal leaves its alternate screen.
+    // Drawing afterwards changes only the cells. True when a screen was given back (the
+    // program's picture is gone); false for a console that borrows none, whose picture
+    // stays where it is.
+    virtual bool hand_back() { return false; }
+
     // The installed console; a process-wide memory console until another is installed.
     static Console& current();
 

@@ -22,7 +22,7 @@ namespace {
 // awaited. The renderer turns line wrap off with its first repaint.
 constexpr std::string_view take_over = "\x1b[?1049h\x1b[?25l";
 // The reverse, in the order that leaves the user's screen as it was.
-constexpr std::string_view hand_back = "\x1b[0m\x1b[?7h\x1b[?25h\x1b[?1049l";
+constexpr std::string_view hand_back_bytes = "\x1b[0m\x1b[?7h\x1b[?25h\x1b[?1049l";
 
 // The window size of the terminal on `fd`; 0 x 0 when it cannot tell (the renderer then
 // assumes the smallest common size).
@@ -54,7 +54,7 @@ TerminalConsole::TerminalConsole(int fd, std::chrono::milliseconds frame_interva
     std::tie(original_columns_, original_rows_) = window_size(fd);
     renderer_.set_terminal_size(original_columns_, original_rows_);
 
-    TerminalGuard::arm(fd, hand_back);
+    TerminalGuard::arm(fd, hand_back_bytes);
     TerminalGuard::set_resume(take_over, &TerminalConsole::on_resume);
     write(take_over.data(), take_over.size());
 
@@ -123,7 +123,7 @@ void TerminalConsole::resize(int columns, int rows)
         const std::string request = window_request(want_columns, want_rows);
         write(request.data(), request.size());
         if (original_columns_ > 0 && original_rows_ > 0)
-            TerminalGuard::set_restore_bytes(std::string(hand_back)
+            TerminalGuard::set_restore_bytes(std::string(hand_back_bytes)
                                              + window_request(original_columns_, original_rows_));
         // Back from Ctrl-Z, the window is asked to grow again.
         TerminalGuard::set_resume(std::string(take_over) + request, &TerminalConsole::on_resume);
@@ -152,6 +152,13 @@ bool TerminalConsole::wait_space()
 {
     flush();
     return TerminalKeyboard::wait_for(' ');
+}
+
+bool TerminalConsole::hand_back()
+{
+    flush();
+    TerminalGuard::restore();
+    return true;
 }
 
 void TerminalConsole::begin_change()

@@ -50,6 +50,9 @@ public:
     // Flushes, then waits for the space bar on the controlling terminal.
     bool wait_space() override;
 
+    // Hands the terminal back at once, as at the end; nothing more is written to it.
+    bool hand_back() override;
+
     const Surface& surface() const { return surface_; }
 
 private:

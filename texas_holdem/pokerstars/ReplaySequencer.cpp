@@ -62,9 +62,10 @@ void ReplaySequencer::show_end()
     clear_line(error_row);
     console::Cursor::position(1, error_row);
     std::cout << "Press the space bar to end";
-    if (!wait_key())
-        std::cerr << "corvald: " << hands_replayed
-                  << (hands_replayed == 1 ? " hand" : " hands") << " replayed" << std::endl;
+    // As after an error, the count stays in view when the screen is the user's again.
+    if (!wait_key() || console::Console::current().hand_back())
+        std::cerr << "corvald: " << hands_replayed << (hands_replayed == 1 ? " hand" : " hands")
+                  << " replayed" << std::endl;
 }
 
 // The console shows its cells only when flushed: at full speed once per hand (above), when

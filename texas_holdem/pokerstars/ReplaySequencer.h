@@ -36,7 +36,8 @@ public:
     bool has_next_hand() const;
 
     // Shows how many hands were replayed on the status rows and waits for the space bar
-    // when a keyboard can be read; otherwise reports the count on standard error.
+    // when a keyboard can be read. The count goes to standard error when nobody could
+    // read it, or when the space bar gave the user's own screen back.
     void show_end();
 
     // Hands replayed to the end of their pot line.

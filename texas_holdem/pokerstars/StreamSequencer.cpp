@@ -279,7 +279,9 @@ void StreamSequencer::write_status(int row)
 
 // The hook runs while the message stands on row 3; when it returns, the user reads the
 // message until the space bar is pressed. Without a keyboard (a script, CI) nobody can,
-// so the message goes to standard error as well and the process ends at once.
+// so the message goes to standard error as well and the process ends at once. It goes
+// there too when the space bar gave the user's own screen back (a terminal leaves its
+// alternate screen), so that it stays in view after the end.
 void StreamSequencer::error(std::string message)
 {
     clear_line(error_row);
@@ -290,7 +292,7 @@ void StreamSequencer::error(std::string message)
 
     if (error_hook)
         error_hook(message);
-    if (!wait_key())
+    if (!wait_key() || console::Console::current().hand_back())
         std::cerr << "corvald: hand history line " << line_number << ": " << message << std::endl;
     std::exit(EXIT_FAILURE);
 }
