@@ -187,7 +187,9 @@ bool Hand::operator==(const Hand& other) const
 
 Hand Hand::from_strength(std::uint32_t strength)
 {
-    const auto key = [strength](int shift) { return static_cast<int>((strength >> shift) & 0xFu) - 1; };
+    const auto key = [strength](int shift) {
+        return static_cast<int>((strength >> shift) & 0xFu) - 1;
+    };
     return Hand(static_cast<Type>(strength >> 20), key(16), key(12), key(8), key(4), key(0));
 }
 
