@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
@@ -100,6 +101,36 @@ std::string text_of(const boost::ssub_match& group)
     return group.matched ? std::string(group.first, group.second) : std::string();
 }
 
+// An amount such as "200" or "12.40" without building a stream: its digits read as one
+// whole number, divided by the power of ten its decimals make, in double, then rounded to
+// float. With at most 15 digits and 8 decimals the quotient in double lies so much closer
+// to the true value than to any point halfway between two floats that the rounding gives
+// the float nearest the text, as the float conversion of the text does. False for any
+// other text (no digits on one side of the point, two points, too many digits).
+bool convert_plain_amount(const char* text, std::size_t length, float& value)
+{
+    constexpr std::size_t max_digits = 15;
+    constexpr std::size_t max_decimals = 8;
+    constexpr double powers_of_ten[max_decimals + 1] = {1e0, 1e1, 1e2, 1e3, 1e4,
+                                                        1e5, 1e6, 1e7, 1e8};
+    const char* point = std::find(text, text + length, '.');
+    const auto whole_digits = static_cast<std::size_t>(point - text);
+    const std::size_t decimals = point == text + length ? 0 : length - whole_digits - 1;
+    if (whole_digits == 0 || whole_digits + decimals > max_digits || decimals > max_decimals
+        || (point != text + length && decimals == 0))
+        return false;
+
+    char digits[max_digits];
+    std::copy(text, point, digits);
+    if (decimals > 0)
+        std::copy(point + 1, text + length, digits + whole_digits);
+    std::uint64_t number = 0;
+    if (!boost::conversion::try_lexical_convert(digits, whole_digits + decimals, number))
+        return false;
+    value = static_cast<float>(static_cast<double>(number) / powers_of_ten[decimals]);
+    return true;
+}
+
 // Text of a capture group as a number, the whole text read as lexical_cast reads it.
 // False for text the number class admits but that is no number ("1.2.3", ".", "" of an
 // absent group), for a seat number beyond unsigned and for an amount beyond float.
@@ -110,14 +141,10 @@ bool convert(const boost::ssub_match& group, Number& value)
     if (!group.matched || length == 0)
         return false;
     const char* text = &*group.first;
-    if constexpr (std::is_floating_point_v<Number>) {
-        // Whole amounts, the usual case, take the integer conversion, which needs no
-        // stream; a whole number becomes the nearest float, exactly as its text would.
-        unsigned whole = 0;
-        if (boost::conversion::try_lexical_convert(text, length, whole)) {
-            value = static_cast<Number>(whole);
+    if constexpr (std::is_same_v<Number, float>) {
+        // The usual amounts take the way without a stream; the rest the float conversion.
+        if (convert_plain_amount(text, length, value))
             return true;
-        }
     }
     Number converted{};
     if (!boost::conversion::try_lexical_convert(text, length, converted))

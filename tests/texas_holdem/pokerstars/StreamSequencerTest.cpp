@@ -1,8 +1,11 @@
 #include "texas_holdem/pokerstars/StreamSequencer.h"
 
+#include <cstdlib>
+#include <random>
 #include <sstream>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -78,17 +81,26 @@ TEST(ReplayStatusRows, RequestReplacesTheLastFromColumnOneAboveTheNumberedEchoAn
     EXPECT_EQ(reader.row(StreamSequencer::found_row), "Found[4]");
 }
 
-// An amount is the float nearest to its text, whole amounts beyond the float's exact
-// integers and beyond unsigned included.
+// An amount is the float nearest to its text, as the C library reads it: whole amounts
+// beyond the float's exact integers and beyond unsigned, cents, up to eight decimals and
+// fifteen digits (the fast way) and beyond.
 TEST(ReplayLineParsers, AmountsBecomeTheNearestFloat)
 {
-    const std::pair<const char*, float> amounts[] = {
-        {"2", 2.0f},           {"0.1", 0.1f},
-        {"007", 7.0f},         {"12.40", 12.4f},
-        {"16777217", 16777216.0f}, {"4294967297", 4294967296.0f},
-        {"99999999999999999999", 1e20f}};
-    for (const auto& [text, expected] : amounts) {
-        Reader reader(std::string("Ann: posts small blind $") + text + "\n");
-        EXPECT_EQ(reader.sequencer.request_blind("Ann"), expected) << text;
+    std::vector<std::string> amounts = {"2", "0.1", "007", "12.40", "16777217", "4294967297",
+                                        "99999999999999999999", "0.05", "1.", ".5",
+                                        "123456789.12345678", "0.000000001", "1234567890123456"};
+    std::mt19937_64 random(11);
+    for (int i = 0; i < 2000; ++i) {
+        const int digits = 1 + static_cast<int>(random() % 15);
+        std::string text = std::to_string(random() % 1000000000000000ull).substr(0, digits);
+        const auto decimals = random() % 9;
+        if (decimals > 0 && decimals < text.size())
+            text.insert(text.size() - decimals, ".");
+        amounts.push_back(text);
+    }
+    for (const std::string& text : amounts) {
+        Reader reader("Ann: posts small blind $" + text + "\n");
+        ASSERT_EQ(reader.sequencer.request_blind("Ann"), std::strtof(text.c_str(), nullptr))
+            << text;
     }
 }
