@@ -25,14 +25,10 @@ constexpr KeyTable make_top_five()
 
 constexpr CardSet::KeyTable CardSet::top_five = make_top_five();
 
-std::uint32_t CardSet::strong_strength() const
+std::uint32_t CardSet::strong_strength(Mask once, Mask twice, Mask thrice) const
 {
     const Mask suits[Card::no_suits] = {suit(0), suit(1), suit(2), suit(3)};
-    const Mask s = suits[0], h = suits[1], c = suits[2], d = suits[3];
-    const Mask once = s | h | c | d;
-    const Mask twice = (s & h) | (c & d) | ((s | h) & (c | d));
-    const Mask thrice = (s & h & (c | d)) | (c & d & (s | h));
-    const Mask fours = s & h & c & d;
+    const Mask fours = suits[0] & suits[1] & suits[2] & suits[3];
 
     // The highest suit with five cards or more.
     const std::uint32_t flushes = suit_counters & flush_bits;
@@ -61,8 +57,8 @@ std::uint32_t CardSet::strong_strength() const
     }
     if (flush_suit != Hand::no_key)
         return category(Hand::flush) | top_five[suits[flush_suit]];
-    if (thrice == 0)
-        return ordinary_strength(once, twice);
+    // Without a flush, only a three of a kind brings a set here.
+    assert(thrice != 0);
 
     const int top = straight_top(once);
     if (top != Hand::no_key)

@@ -43,7 +43,7 @@ public:
         const Mask twice = (s & h) | (c & d) | ((s | h) & (c | d));
         const Mask thrice = (s & h & (c | d)) | (c & d & (s | h));
         if ((suit_counters & flush_bits) != 0 || thrice != 0)
-            return strong_strength();
+            return strong_strength(once, twice, thrice);
         return ordinary_strength(once, twice);
     }
 
@@ -125,8 +125,8 @@ private:
         return pairs == 0 ? no_pair : lower_pairs == 0 ? one_pair : two_pair;
     }
 
-    // A flush, or a value held three or four times.
-    std::uint32_t strong_strength() const;
+    // A flush, or a value held three or four times; the masks as strength() found them.
+    std::uint32_t strong_strength(Mask once, Mask twice, Mask thrice) const;
 
     std::uint64_t held = 0;
     std::uint64_t repeated = 0;
