@@ -62,8 +62,7 @@ void ReplaySequencer::show_end()
     clear_line(error_row);
     console::Cursor::position(1, error_row);
     std::cout << "Press the space bar to end";
-    // As after an error, the count stays in view when the screen is the user's again.
-    if (!wait_key() || console::Console::current().hand_back())
+    if (wait_for_last_word())
         std::cerr << "corvald: " << hands_replayed << (hands_replayed == 1 ? " hand" : " hands")
                   << " replayed" << std::endl;
 }

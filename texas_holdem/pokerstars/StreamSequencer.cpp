@@ -215,7 +215,7 @@ std::string StreamSequencer::peek_line()
 const std::string& StreamSequencer::buffered_line()
 {
     while (!line_kept) {
-        if (line != no_line && !(may_be_attendance_line(line) && skip_attendance_line(line))) {
+        if (line != no_line && !is_attendance_line(line)) {
             line_kept = true;
             break;
         }
@@ -262,6 +262,11 @@ bool StreamSequencer::may_be_attendance_line(const std::string& candidate)
 }
 
 bool StreamSequencer::skip_attendance_line(std::string candidate)
+{
+    return is_attendance_line(candidate);
+}
+
+bool StreamSequencer::is_attendance_line(const std::string& candidate)
 {
     if (!may_be_attendance_line(candidate))
         return false;
@@ -319,9 +324,14 @@ void StreamSequencer::error(std::string message)
 
     if (error_hook)
         error_hook(message);
-    if (!wait_key() || console::Console::current().hand_back())
+    if (wait_for_last_word())
         std::cerr << "corvald: hand history line " << line_number << ": " << message << std::endl;
     std::exit(EXIT_FAILURE);
+}
+
+bool StreamSequencer::wait_for_last_word()
+{
+    return !wait_key() || console::Console::current().hand_back();
 }
 
 bool StreamSequencer::wait_key()

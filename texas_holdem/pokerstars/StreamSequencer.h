@@ -99,12 +99,19 @@ protected:
     // Destroyed only as the derived replay source; never through a Sequencer.
     ~StreamSequencer() = default;
 
+    // The wait after the replay's last word on the status rows: for the space bar, then
+    // the user's own screen back. True when that word must also go to standard error:
+    // nobody could read it (no keyboard), or the screen it stood on is gone.
+    bool wait_for_last_word();
+
 private:
     // Status row 1: "Request: " what subject.
     void show_request(std::string_view what, std::string_view subject = {});
     // Writes `status` from the start of `row`, which clear_line has just blanked.
     void write_status(int row);
-    // The cheap test that every line passes before the attendance pattern runs on it.
+    // skip_attendance_line without the copy: the cheap test on the line's ending, then
+    // the attendance pattern.
+    static bool is_attendance_line(const std::string& candidate);
     static bool may_be_attendance_line(const std::string& candidate);
     // The buffered line, read and echoed as by peek_line, without a copy.
     const std::string& buffered_line();
