@@ -16,14 +16,15 @@ set(CPACK_PACKAGE_VENDOR "Arvelin Software")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Texas hold'em odds assistant for the text console")
 set(CPACK_PACKAGE_DESCRIPTION
-  "Corvald follows a hand of Texas hold'em as it is played at a real table: you type the
-players, the blinds, every move and the cards, and after every event it redraws a
-coloured 58 x 60 character table with the stakes round by round and a Monte Carlo
-column of your chances of winning against every number of opponents.
+  "Corvald follows a hand of Texas hold'em as it is played at a real table:
+you type the players, the blinds, every move and the cards, and after every
+event it redraws a coloured 58 x 60 character table with the stakes round by
+round and a Monte Carlo column of your chances of winning against every
+number of opponents.
 .
-It also replays PokerStars hand histories through the same table, prints the
-chances for one situation on the command line, and writes session statistics
-as CSV files.")
+It also replays PokerStars hand histories through the same table, prints
+the chances for one situation on the command line, and writes session
+statistics as CSV files.")
 set(CPACK_STRIP_FILES ON)
 
 if(WIN32)
@@ -61,9 +62,10 @@ install(FILES ${CMAKE_SOURCE_DIR}/README.md ${corvald_packaging_dir}/copyright
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # The Debian package. Its dependencies are read off the libraries the program links
-# (dpkg-shlibdeps). Debian wants a change log in the package and its manual pages
-# compressed: the script below adds the one and compresses the other in the package's
-# tree only, so that `cmake --install` keeps the plain manual page.
+# (dpkg-shlibdeps). Debian wants a change log in the package, its manual pages
+# compressed and, in section games, the program in /usr/games: the script below does
+# all three in the package's tree only, so that `cmake --install` keeps bin/ and the
+# plain manual page.
 set(CPACK_GENERATOR DEB)
 set(CORVALD_PACKAGE_MAINTAINER "Arvelin Software <corvald@arvelin-software.org>"
     CACHE STRING "Maintainer named in the Debian package")
@@ -76,5 +78,6 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_CORVALD_CHANGELOG_TEMPLATE ${corvald_packaging_dir}/changelog.in)
 set(CPACK_CORVALD_DOCDIR ${CMAKE_INSTALL_DOCDIR})
 set(CPACK_CORVALD_MANDIR ${CMAKE_INSTALL_MANDIR})
+set(CPACK_CORVALD_BINDIR ${CMAKE_INSTALL_BINDIR})
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/DebianPackageTree.cmake)
 include(CPack)

@@ -26,3 +26,7 @@ install_missing() {
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
+
+# What tools/package-check.sh needs besides: cpack's Debian generator (dpkg-shlibdeps and
+# file), the manual page's renderers and linter, lintian, and python3 to read JSON.
+corvald_package_check_packages=(dpkg-dev file man-db groff-base mandoc lintian python3)

@@ -2,9 +2,10 @@
 # The Windows build, checked from a Linux machine: cross-compiles corvald with mingw-w64
 # and plays one short hand with it under wine, headless, in a 58 x 60 tmux pane; the Linux
 # build plays the same hand in a pane beside it, and both must show the same chances.
-# Also: the odds command counts the same hands on both builds, a replay error waits for
-# the space bar, and the version comes from the registry ("no key" without the value,
-# "no key path" without the key).
+# Also: the zip for Windows users is made and holds its three files, the odds command
+# counts the same hands on both builds, a replay error waits for the space bar, and the
+# version comes from the registry ("no key" without the value, "no key path" without the
+# key).
 #
 # Installs what it needs (through sudo when not root), reads no stdin, leaves nothing
 # running. Prints one PASS/FAIL line per check and "N passed, N failed"; exits non-zero
@@ -19,7 +20,7 @@ cd "$(dirname "$0")/.."
 
 # shellcheck source=tools/deps.sh
 source tools/deps.sh
-install_missing "${corvald_packages[@]}" g++-mingw-w64-x86-64-posix wine wine64
+install_missing "${corvald_packages[@]}" g++-mingw-w64-x86-64-posix wine wine64 unzip
 
 windows_build=${CORVALD_WINDOWS_BUILD:-build-win}
 linux_build=${CORVALD_LINUX_BUILD:-build}
@@ -55,6 +56,14 @@ cmake -S . -B "$windows_build" -G Ninja \
     -DCORVALD_BUILD_TESTS=OFF -DCORVALD_BUILD_BENCH=OFF -DCORVALD_WERROR=ON >/dev/null
 cmake --build "$windows_build" --target corvald
 windows_exe=$(realpath "$windows_build")/corvald.exe
+
+echo "== Windows zip"
+# The download for Windows users: the program, README.txt and LICENSES.txt in one folder.
+project_version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$windows_build/CMakeCache.txt")
+windows_zip=$windows_build/corvald-$project_version-windows-x86_64.zip
+rm -f "$windows_zip"
+(cd "$windows_build" && cpack -G ZIP >/dev/null)
+echo "zip: $windows_zip"
 
 echo "== Linux build to compare with"
 if [ ! -f "$linux_build/build.ninja" ]; then
@@ -213,6 +222,17 @@ both_answer() {
         same_chances windows linux || show_chances linux windows
     fi
 }
+
+# The zip's files, in its one folder; README.txt with Windows line ends.
+zip_holds_three_files() {
+    local folder listing
+    folder=$(basename "$windows_zip" .zip)
+    listing=$(unzip -Z1 "$windows_zip" | grep -v '/$' | sort | tr '\n' ' ')
+    [ "$listing" = "$folder/LICENSES.txt $folder/README.txt $folder/corvald.exe " ] \
+        && unzip -p "$windows_zip" "$folder/README.txt" | grep -q $'replay.*\r$' \
+        || { echo "      zip holds: $listing"; return 1; }
+}
+check "the zip holds corvald.exe, README.txt and LICENSES.txt" none zip_holds_three_files
 
 # Card glyphs, as the terminal shows code page 437.
 top_of_back=$'\u250c\u2500\u2500\u2510'   # corner, two lines, corner
