@@ -5,6 +5,10 @@
 # same from build to build).
 
 # Only CPACK_* variables reach this script (cmake/Packaging.cmake sets the CORVALD ones).
+# Other generators (`cpack -G TGZ`) keep the tree as `cmake --install` lays it out.
+if(NOT CPACK_GENERATOR STREQUAL "DEB")
+  return()
+endif()
 set(tree ${CPACK_TEMPORARY_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX})
 if(NOT IS_DIRECTORY ${tree})
   message(FATAL_ERROR "No staged package tree at ${tree}")

@@ -35,9 +35,8 @@ if(WIN32)
   # The notices of the libraries compiled in, then those of the statically linked runtime.
   file(READ ${corvald_packaging_dir}/copyright corvald_notices)
   file(READ ${corvald_packaging_dir}/windows/runtime-notices.txt corvald_runtime_notices)
-  file(WRITE ${corvald_generated_dir}/LICENSES.lf "${corvald_notices}${corvald_runtime_notices}")
-  configure_file(${corvald_generated_dir}/LICENSES.lf ${corvald_generated_dir}/LICENSES.txt
-                 COPYONLY NEWLINE_STYLE CRLF)
+  string(REPLACE "\n" "\r\n" corvald_licences "${corvald_notices}${corvald_runtime_notices}")
+  file(WRITE ${corvald_generated_dir}/LICENSES.txt "${corvald_licences}")
   install(FILES ${corvald_generated_dir}/README.txt ${corvald_generated_dir}/LICENSES.txt
           DESTINATION .)
 
