@@ -88,7 +88,7 @@ man_renders() {
 }
 
 mandoc_lint() {
-    zcat "$page" >"$work/corvald.1" && mandoc -T lint -W warning "$work/corvald.1"
+    zcat "$page" >"$work/lint.1" && mandoc -T lint -W warning "$work/lint.1"
 }
 
 # The completion offered for the words of a command line, the last being completed.
@@ -111,7 +111,8 @@ completes() {
 # Every "--option" that --help names for the program and each command is in the manual
 # page and in the completion: a new option cannot go undocumented.
 options_documented() {
-    local command options missing=""
+    local command options option missing=""
+    zcat "$page" >"$work/corvald.1" || return 1
     for command in "" replay odds stats; do
         # A command that this build does not have is left out.
         # shellcheck disable=SC2086
