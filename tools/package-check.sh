@@ -3,8 +3,9 @@
 # the package installed with dpkg into a throw-away root, then checks of what it
 # installed (the program runs, the manual page renders without warnings, the bash
 # completion loads and completes, every option of --help is in the manual page and in
-# the completion), its dependencies against this machine, and lintian. The root is
-# removed however the script ends; nothing is installed on the machine but the tools.
+# the completion), its dependencies against this machine, lintian, and its removal with
+# dpkg. The root is deleted however the script ends; nothing is installed on the machine
+# but the tools.
 #
 # Prints one PASS/FAIL line per check and "N passed, N failed"; exits non-zero when a
 # check fails or the build does. The package is left in the build folder.
@@ -170,6 +171,16 @@ lintian_clean() {
     return "${PIPESTATUS[0]}"
 }
 check "lintian reports no error" lintian_clean
+
+# Removed again with dpkg, the package leaves nothing behind in the root.
+purges_cleanly() {
+    dpkg --root="$root" --force-not-root --log="$root/var/log/dpkg.log" --purge corvald \
+        >"$work/purge.txt" 2>&1 || { cat "$work/purge.txt"; return 1; }
+    local left
+    left=$(find "$root/usr" -type f 2>/dev/null)
+    [ -z "$left" ] || { echo "      left: $left"; return 1; }
+}
+check "dpkg --purge removes every file the package installed" purges_cleanly
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
