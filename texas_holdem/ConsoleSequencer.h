@@ -1,6 +1,7 @@
 #ifndef CORVALD_TEXAS_HOLDEM_CONSOLESEQUENCER_H
 #define CORVALD_TEXAS_HOLDEM_CONSOLESEQUENCER_H
 
+#include <functional>
 #include <iostream>
 #include <istream>
 #include <string>
@@ -43,9 +44,16 @@ public:
     // Waits for a line; what it says does not matter.
     void notify_end_game(const GameHistory& history) override;
 
+    // The answer that takes back the last answer of the hand, at any question of it.
+    static constexpr const char* take_back_answer = "u";
+
     std::string version;
     // Set by the answer to request_new_game, for that hand only.
     bool autobet = false;
+    // Asked when take_back_answer is typed: true when the hand has an answer to take
+    // back, and the question then ends by throwing TakeBack. Unset, or false (the first
+    // question of a hand), the answer is refused like any other that cannot be used.
+    std::function<bool()> can_take_back;
 
 private:
     std::istream& in_;
