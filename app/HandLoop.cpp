@@ -48,22 +48,27 @@ void HandLoop::play_hand(Sequencer& sequencer, unsigned hand_number)
     driver.go(sequencer);
 }
 
-// Each pass starts from the same cleared cells and draws the same events as the pass
-// before it up to the taken-back answer, so the table shows what it showed then. The
-// driver of a given-up pass blanks its table as it goes; the clearing follows.
 void HandLoop::play_live_hand(AnswerLog& answers, bool with_panel)
 {
     answers.start_hand();
-    for (;;) {
-        Corvald::clear_table_area(with_panel);
-        Corvald driver;
-        driver.show_panel = with_panel;
-        try {
-            driver.go(answers);
-            return;
-        } catch (const TakeBack&) {
-            answers.take_back();
-        }
+    while (!play_pass(answers, with_panel)) {
+    }
+}
+
+// Each pass starts from the same cleared cells and draws the same events as the pass
+// before it up to the taken-back answer, so the table shows what it showed then. The
+// driver of a given-up pass blanks its table on the way out; the next pass clears it.
+bool HandLoop::play_pass(AnswerLog& answers, bool with_panel)
+{
+    Corvald::clear_table_area(with_panel);
+    Corvald driver;
+    driver.show_panel = with_panel;
+    try {
+        driver.go(answers);
+        return true;
+    } catch (const TakeBack&) {
+        answers.take_back();
+        return false;
     }
 }
 

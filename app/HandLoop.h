@@ -42,6 +42,11 @@ public:
     // driver from the first of the answers kept.
     static void play_live_hand(AnswerLog& answers, bool with_panel);
 
+    // One pass of a live hand: the table area cleared and a fresh driver playing the hand
+    // from the first kept answer. True when the hand is over; false when an answer was
+    // taken back (and dropped from `answers`), for the next pass to play again.
+    static bool play_pass(AnswerLog& answers, bool with_panel);
+
     // "Hand #" and the number at column 0 of row 1, no line break.
     static void show_hand_line(unsigned hand_number);
 };
