@@ -17,7 +17,8 @@ namespace poker::texas_holdem {
 // The input source of the live program: asks the user at the console for every event of
 // a hand. Each question appears at column 1 of row 3 with the answer typed on row 4
 // after a ">" mark; both are wiped once the answer is read. An answer that cannot be used
-// brings the same question back in bright red until one can.
+// brings the same question back in bright red until one can. With an AnswerLog attached,
+// the answer `u` takes back the hand's last answer (TakeBack).
 //
 // Lines come from `in` (standard input in the program, a scripted stream in tests).
 // When `in` ends or fails for good the run is over: the process exits with status 0,

@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include "app/Corvald.h"
 #include "app/HandLoop.h"
 #include "console/ScopedConsole.h"
+#include "console/TerminalRenderer.h"
 #include "support/RecordingScreen.h"
 #include "texas_holdem/ConsoleSequencer.h"
 
@@ -105,4 +107,23 @@ TEST(DecisionPanel, ImprovementsOfAFlushDrawWithAnOpenEndedStraightDrawMatchAnEn
     const std::vector<Shot> shots = play("2\n1\n2\n9h8h\nc\nc\n7h6c2h\nf\n\n", true);
     EXPECT_EQ(row(shots[7], 19) + "|" + row(shots[7], 20) + "|" + row(shots[7], 21),
               "Next card makes|flush            9|straight         6");
+}
+
+TEST(DecisionPanel, RedrawnUnchangedItSendsTheTerminalNothing)
+{
+    console::ScopedConsole scope;
+    Corvald driver;
+    driver.show_panel = true;
+    driver.calculator.setup(2);
+    driver.game.new_hand({"P1", "P2", "P3"});
+    const std::vector<Card> known = cards("ahkdqh7h2c");
+    driver.calculator.set_hole(known[0], known[1]);
+    driver.calculator.set_flop(known[2], known[3], known[4]);
+    driver.calculate();
+    console::TerminalRenderer renderer;
+    renderer.set_terminal_size(console::screen_width, console::screen_height);
+    driver.refresh(true);
+    EXPECT_NE(renderer.render(scope.screen, false).find("Next card makes"), std::string_view::npos);
+    driver.refresh(true);
+    EXPECT_EQ(renderer.render(scope.screen, false), "");
 }
