@@ -126,7 +126,8 @@ void Corvald::clear_table_area(bool with_panel)
         return;
     for (int y = DecisionPanel::top; y <= DecisionPanel::bottom; ++y) {
         screen.fill_character(DecisionPanel::left, y, ' ', DecisionPanel::width);
-        screen.fill_attribute(DecisionPanel::left, y, console::colour::invisible, DecisionPanel::width);
+        screen.fill_attribute(DecisionPanel::left, y, console::colour::invisible,
+                              DecisionPanel::width);
     }
 }
 

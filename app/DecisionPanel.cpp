@@ -4,6 +4,7 @@
 #include <cassert>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string_view>
 #include <vector>
 
@@ -61,14 +62,14 @@ std::string plural(int value)
 // Whole units, with the cents only when there are some: "12", "4.75", "-1".
 std::string money(std::int64_t cents)
 {
-    const std::int64_t whole = std::llabs(cents) / cents_per_unit;
-    const std::int64_t rest = std::llabs(cents) % cents_per_unit;
+    const long long whole = std::llabs(cents) / cents_per_unit;
+    const long long rest = std::llabs(cents) % cents_per_unit;
+    const char* const sign = cents < 0 ? "-" : "";
     char text[32];
     if (rest == 0)
-        std::snprintf(text, sizeof text, "%s%lld", cents < 0 ? "-" : "", static_cast<long long>(whole));
+        std::snprintf(text, sizeof text, "%s%lld", sign, whole);
     else
-        std::snprintf(text, sizeof text, "%s%lld.%02lld", cents < 0 ? "-" : "",
-                      static_cast<long long>(whole), static_cast<long long>(rest));
+        std::snprintf(text, sizeof text, "%s%lld.%02lld", sign, whole, rest);
     return text;
 }
 
@@ -87,7 +88,8 @@ void write_row(int row, std::string_view label, std::string_view value = {},
     const std::size_t room = DecisionPanel::width - value.size() - (value.empty() ? 0 : 1);
     label = label.substr(0, std::min(label.size(), room));
     console::Console& screen = console::Console::current();
-    screen.write_characters(DecisionPanel::left, row, label.data(), static_cast<unsigned>(label.size()));
+    screen.write_characters(DecisionPanel::left, row, label.data(),
+                            static_cast<unsigned>(label.size()));
     const int value_x = DecisionPanel::left + DecisionPanel::width - static_cast<int>(value.size());
     screen.write_characters(value_x, row, value.data(), static_cast<unsigned>(value.size()));
     screen.fill_attribute(value_x, row, attribute, static_cast<unsigned>(value.size()));
@@ -192,9 +194,11 @@ void draw_hand(const Calculator& calculator)
     const DecisionPanel::Improvements counts = DecisionPanel::improvements(known.data(), count);
     write_row(improvements_row, "Next card makes");
     int row = improvements_row + 1;
-    for (int type = Hand::straight_flush; type > Hand::no_pair; --type)
-        if (counts[static_cast<std::size_t>(type)] > 0)
-            write_row(row++, category_names[type], std::to_string(counts[static_cast<std::size_t>(type)]));
+    for (int type = Hand::straight_flush; type > Hand::no_pair; --type) {
+        const unsigned count_of_type = counts[static_cast<std::size_t>(type)];
+        if (count_of_type > 0)
+            write_row(row++, category_names[type], std::to_string(count_of_type));
+    }
     if (row == improvements_row + 1)
         write_row(row, "nothing better");
 }
@@ -214,7 +218,8 @@ void DecisionPanel::draw(const Game& game, const Calculator& calculator, double 
     const auto pot_cents = pot(game);
     const auto to_match = cents(game.history.stakes_to_match.back());
     write_row(pot_row, "Pot", pot_cents ? money(*pot_cents) : unreadable);
-    write_row(to_match_row, "To match", to_match ? money(*to_match) : unreadable, colour::dark_green);
+    write_row(to_match_row, "To match", to_match ? money(*to_match) : unreadable,
+              colour::dark_green);
     if (to_act && blinds_posted(game) && game.current_player < game.history.player_stakes.size())
         draw_call(game, pot_cents, to_match);
     draw_chance(game, calculator, weight);

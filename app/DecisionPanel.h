@@ -42,7 +42,8 @@ public:
 
     // For each hand category, how many of the cards not among `known` would make it the
     // best hand of `known` and that card: 0 for the category of `known` and those below.
-    // The cards needn't be distinct; at least four must be known. No allocation.
+    // At least five of the cards must be known, at most seven given; they needn't be
+    // distinct. No allocation.
     using Improvements = std::array<unsigned, Hand::straight_flush + 1>;
     static Improvements improvements(const Card* known, std::size_t count);
 

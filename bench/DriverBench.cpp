@@ -143,7 +143,8 @@ BENCHMARK(BM_DriverRefreshIntoMemory)
 // Typing that gives `head` once, then `tail` over and over.
 class RepeatingInput : public std::streambuf {
 public:
-    RepeatingInput(std::string head, std::string tail) : head_(std::move(head)), tail_(std::move(tail))
+    RepeatingInput(std::string head, std::string tail)
+        : head_(std::move(head)), tail_(std::move(tail))
     {
         setg(head_.data(), head_.data(), head_.data() + head_.size());
     }

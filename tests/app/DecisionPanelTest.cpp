@@ -85,7 +85,7 @@ TEST(DecisionPanel, PotCallAndPotOddsBesideTheHighlightedChanceThenTheHandInWord
 
 TEST(DecisionPanel, ImprovementsOfAFlushDrawWithAnOpenEndedStraightDrawMatchAnEnumeration)
 {
-    for (const std::string& known : {"9h8h7h6c2h", "9h8h7h6c2hkd"}) {
+    for (const char* known : {"9h8h7h6c2h", "9h8h7h6c2hkd"}) {
         SCOPED_TRACE(known);
         std::vector<Card> hand = cards(known);
         const Hand::Type now = Hand::best_hand(hand).type;
