@@ -139,7 +139,10 @@ void draw_call(const Game& game, std::optional<std::int64_t> pot_cents,
                std::optional<std::int64_t> to_match)
 {
     const unsigned player = game.current_player;
-    write_row(to_act_row, game.history.names[player] + " to act");
+    // A long name is cut so that "to act" stays in view.
+    const std::string to_act = " to act";
+    write_row(to_act_row, game.history.names[player].substr(0, DecisionPanel::width - to_act.size())
+                              + to_act);
     const auto stake = DecisionPanel::cents(game.history.player_stakes[player].back());
     if (!pot_cents || !to_match || !stake) {
         write_row(to_call_row, "To call", unreadable);
