@@ -30,11 +30,6 @@ void AnswerLog::take_back()
 {
     assert(can_take_back());
     answers_.pop_back();
-    rewind();
-}
-
-void AnswerLog::rewind()
-{
     served_ = 0;
 }
 

@@ -37,8 +37,6 @@ public:
     // Drops the last typed answer and rewinds, so that the next pass of the hand is
     // served the remaining answers from the first. Needs can_take_back().
     void take_back();
-    // Rewinds without dropping an answer.
-    void rewind();
 
     NewGame request_new_game(unsigned max_players) override;
     float request_blind(std::string player) override;
