@@ -106,7 +106,9 @@ void write_wrapped(int row, int rows, std::string_view text)
             length = blank == std::string_view::npos ? width : blank;
         }
         write_row(row + i, text.substr(0, length));
-        text.remove_prefix(std::min(text.size(), length + 1));
+        text.remove_prefix(length);
+        if (!text.empty() && text.front() == ' ')
+            text.remove_prefix(1);
     }
 }
 
@@ -154,8 +156,9 @@ void draw_call(const Game& game, std::optional<std::int64_t> pot_cents,
     const std::int64_t total = *pot_cents + call;
     write_row(to_call_row, "To call", money(call));
     // Half up in whole numbers: (200 call + total) / (2 total) rounds 100 call / total.
+    // A pot below nothing (negative blinds) offers no odds.
     write_row(pot_odds_row, "Pot odds",
-              total > 0 ? percentage(static_cast<int>((2 * 100 * call + total) / (2 * total)))
+              *pot_cents >= 0 && total > 0 ? percentage(static_cast<int>((2 * 100 * call + total) / (2 * total)))
                         : unreadable);
 }
 
