@@ -6,6 +6,7 @@
 #include <iostream>
 #include <iterator>
 
+#include "app/DecisionPanel.h"
 #include "console/Colour.h"
 #include "console/Console.h"
 #include "console/Cursor.h"
@@ -50,6 +51,8 @@ constexpr int blank_left = 1;
 constexpr unsigned blank_width = 39;
 constexpr int blank_top = 7;
 constexpr int blank_bottom = 57;
+// The last row a hand draws on: the sixteenth player's.
+constexpr int last_player_row = 58;
 
 const char blanks[] = "                ";  // one name field wide
 
@@ -108,6 +111,24 @@ Corvald::~Corvald()
     console::Console& screen = console::Console::current();
     for (int y = blank_top; y <= blank_bottom; ++y)
         screen.fill_attribute(blank_left, y, console::colour::invisible, blank_width);
+    if (show_panel)
+        DecisionPanel::blank();
+}
+
+void Corvald::clear_table_area(bool with_panel)
+{
+    console::Console& screen = console::Console::current();
+    for (int y = blank_top; y <= last_player_row; ++y) {
+        screen.fill_character(blank_left, y, ' ', blank_width);
+        screen.fill_attribute(blank_left, y, console::colour::invisible, blank_width);
+    }
+    if (!with_panel)
+        return;
+    for (int y = DecisionPanel::top; y <= DecisionPanel::bottom; ++y) {
+        screen.fill_character(DecisionPanel::left, y, ' ', DecisionPanel::width);
+        screen.fill_attribute(DecisionPanel::left, y, console::colour::invisible,
+                              DecisionPanel::width);
+    }
 }
 
 void Corvald::go(Sequencer& sequencer)
@@ -191,6 +212,8 @@ void Corvald::refresh(bool show_current)
     highlight_stakes();
     show_win_probs();
     highlight_win_probs();
+    if (show_panel)
+        DecisionPanel::draw(game, calculator, all_opponents_weight, show_current);
 }
 
 void Corvald::draw_table()

@@ -18,7 +18,8 @@ namespace poker::texas_holdem {
 // seed; its destruction makes the table area invisible for the next hand.
 //
 // Screen: table rows 7-22 columns 17-37; chances rows 24-39; stake to match row 41;
-// players rows 43-58 (names right-aligned in columns 1-16, turn marker in column 17).
+// players rows 43-58 (names right-aligned in columns 1-16, turn marker in column 17);
+// with show_panel, the decision panel in columns 40-57 of rows 7-39 (DecisionPanel).
 class Corvald {
 public:
     static constexpr unsigned max_players = 16;
@@ -43,8 +44,14 @@ public:
     // One Monte Carlo run of no_simulated_hands over the cards known so far.
     void calculate();
 
-    // The whole table view; `show_current` marks the player whose turn it is.
+    // The whole table view; `show_current` marks the player whose turn it is (and gives
+    // the panel his call).
     void refresh(bool show_current);
+
+    // Every cell a hand may draw on (rows 7 to 58 of columns 1 to 39, and the panel's
+    // with `with_panel`) blank and black on black: where a live hand starts, so that
+    // the hand played again after a taken-back answer shows exactly what it showed.
+    static void clear_table_area(bool with_panel);
 
     // The parts of the view, in the order refresh draws them.
     void draw_table();
@@ -71,6 +78,8 @@ public:
     Calculator calculator;
     Game game;
     unsigned no_simulated_hands;
+    // Draws the decision panel beside the table, and blanks it with the table.
+    bool show_panel = false;
 };
 
 // Draws `card` on a grid of 4-cell places one cell apart, with a one-cell margin at the

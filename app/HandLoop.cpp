@@ -4,6 +4,7 @@
 
 #include "app/Corvald.h"
 #include "console/Cursor.h"
+#include "texas_holdem/TakeBack.h"
 
 namespace poker::texas_holdem {
 
@@ -22,6 +23,17 @@ unsigned HandLoop::run(Sequencer& sequencer, const KeepGoing& keep_going)
     return played;
 }
 
+unsigned HandLoop::run_live(ConsoleSequencer& source, bool with_panel, const KeepGoing& keep_going)
+{
+    AnswerLog answers(source);
+    unsigned played = 0;
+    while (!keep_going || keep_going(played)) {
+        show_hand_line(++played);
+        play_live_hand(answers, with_panel);
+    }
+    return played;
+}
+
 HandLoop::KeepGoing HandLoop::hands(unsigned count)
 {
     return [count](unsigned hands_played) { return hands_played < count; };
@@ -34,6 +46,30 @@ void HandLoop::play_hand(Sequencer& sequencer, unsigned hand_number)
     show_hand_line(hand_number);
     Corvald driver;
     driver.go(sequencer);
+}
+
+void HandLoop::play_live_hand(AnswerLog& answers, bool with_panel)
+{
+    answers.start_hand();
+    while (!play_pass(answers, with_panel)) {
+    }
+}
+
+// Each pass starts from the same cleared cells and draws the same events as the pass
+// before it up to the taken-back answer, so the table shows what it showed then. The
+// driver of a given-up pass blanks its table on the way out; the next pass clears it.
+bool HandLoop::play_pass(AnswerLog& answers, bool with_panel)
+{
+    Corvald::clear_table_area(with_panel);
+    Corvald driver;
+    driver.show_panel = with_panel;
+    try {
+        driver.go(answers);
+        return true;
+    } catch (const TakeBack&) {
+        answers.take_back();
+        return false;
+    }
 }
 
 void HandLoop::show_hand_line(unsigned hand_number)

@@ -41,13 +41,14 @@ std::string get_version()
 
 // The live odds assistant: one console input source for the whole run, then hands for
 // ever. The run ends when standard input does (the input source exits the process).
-int run_live()
+// `with_panel`: the decision panel beside the table (off with --plain).
+int run_live(bool with_panel)
 {
     resize_window();
     const std::string version = get_version();
     // Lives until the process ends; held by a static so that nothing counts it as lost.
     static ConsoleSequencer* const sequencer = new ConsoleSequencer(version);
-    HandLoop::run(*sequencer);
+    HandLoop::run_live(*sequencer, with_panel);
     return 0;
 }
 
@@ -63,8 +64,12 @@ int main(int argc, char** argv)
     // Every option is a "--" option; on Windows CLI11 would otherwise read "/x" as one,
     // so a file given as "/path/hands.txt" was no file at all.
     app.allow_windows_style_options(false);
+    app.footer("At every question of a hand the answer u takes back the hand's last answer "
+               "and asks that question again.");
+    bool plain = false;
+    app.add_flag("--plain", plain, "Draw the table without the decision panel beside it");
 
-    Command command = run_live;
+    Command command = [&plain] { return run_live(!plain); };
 
     // Subcommands. Each adds itself to `app` with add_subcommand and, from its callback,
     // replaces `command` with its own run; without one the live assistant runs.

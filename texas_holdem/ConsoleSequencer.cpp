@@ -8,6 +8,7 @@
 #include "console/Console.h"
 #include "console/Cursor.h"
 #include "texas_holdem/SequencerHelper.h"
+#include "texas_holdem/TakeBack.h"
 
 namespace poker::texas_holdem {
 
@@ -53,15 +54,27 @@ std::optional<Number> leading_number(const std::string& line)
     return leading_number<Number>(line, rest);
 }
 
+// Throws TakeBack when `line` takes back an answer and the hand has one to take back.
+void take_back_if_asked(const ConsoleSequencer& source, const std::string& line)
+{
+    if (line == ConsoleSequencer::take_back_answer && source.can_take_back
+        && source.can_take_back())
+        throw TakeBack();
+}
+
 // The question-and-answer loop every operation shares: the first showing in the normal
 // colour, every repeat after an unusable answer in bright red. `accept` turns a line into
-// the answer, or std::nullopt when the line cannot be used.
+// the answer, or std::nullopt when the line cannot be used. The take-back answer is no
+// number, card or move, so `accept` refuses it where there is nothing to take back.
 template <typename Accept>
-auto ask(std::istream& in, const std::string& prompt, Accept accept)
+auto ask(const ConsoleSequencer& source, std::istream& in, const std::string& prompt,
+         Accept accept)
 {
     bool highlight = false;
     for (;;) {
-        const auto answer = accept(ConsoleSequencer::get_input(prompt, highlight, in));
+        const std::string line = ConsoleSequencer::get_input(prompt, highlight, in);
+        take_back_if_asked(source, line);
+        const auto answer = accept(line);
         if (answer)
             return *answer;
         highlight = true;
@@ -120,7 +133,7 @@ Sequencer::NewGame ConsoleSequencer::request_new_game(unsigned max_players)
         unsigned players;
         bool autobet;
     };
-    const Count count = ask(in_, prompt, [max_players](const std::string& line) -> std::optional<Count> {
+    const Count count = ask(*this, in_, prompt, [max_players](const std::string& line) -> std::optional<Count> {
         std::istringstream rest;
         const auto players = leading_number<unsigned>(line, rest);
         if (!players || *players == 0 || *players > max_players)
@@ -146,7 +159,7 @@ float ConsoleSequencer::request_blind(std::string player)
 {
     if (autobet)
         return autobet_blind;
-    return ask(in_, "Enter blind bet for " + player,
+    return ask(*this, in_, "Enter blind bet for " + player,
                [](const std::string& line) { return leading_number<float>(line); });
 }
 
@@ -158,7 +171,7 @@ std::vector<Card> ConsoleSequencer::request_cards(Game::Round round)
         prompt += 's';
 
     std::vector<Card> cards(static_cast<std::size_t>(wanted));
-    return ask(in_, prompt, [&cards](const std::string& line) -> std::optional<std::vector<Card>> {
+    return ask(*this, in_, prompt, [&cards](const std::string& line) -> std::optional<std::vector<Card>> {
         if (!SequencerHelper::parse(line, cards))
             return std::nullopt;
         return cards;
@@ -171,7 +184,7 @@ float ConsoleSequencer::request_move(std::string player)
 {
     if (autobet)
         return autobet_move;
-    return ask(in_, "Enter bet <raise>, c or f for " + player,
+    return ask(*this, in_, "Enter bet <raise>, c or f for " + player,
                [](const std::string& line) -> std::optional<float> {
                    if (line.empty())
                        return std::nullopt;
@@ -185,9 +198,10 @@ float ConsoleSequencer::request_move(std::string player)
                });
 }
 
+// The hand's last move can still be taken back here: a wrong fold may have ended it.
 void ConsoleSequencer::notify_end_game(const GameHistory&)
 {
-    get_input("Hit enter for a new game", false, in_);
+    take_back_if_asked(*this, get_input("Hit enter for a new game", false, in_));
 }
 
 } // namespace poker::texas_holdem

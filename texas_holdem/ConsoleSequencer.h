@@ -1,6 +1,7 @@
 #ifndef CORVALD_TEXAS_HOLDEM_CONSOLESEQUENCER_H
 #define CORVALD_TEXAS_HOLDEM_CONSOLESEQUENCER_H
 
+#include <functional>
 #include <iostream>
 #include <istream>
 #include <string>
@@ -16,7 +17,8 @@ namespace poker::texas_holdem {
 // The input source of the live program: asks the user at the console for every event of
 // a hand. Each question appears at column 1 of row 3 with the answer typed on row 4
 // after a ">" mark; both are wiped once the answer is read. An answer that cannot be used
-// brings the same question back in bright red until one can.
+// brings the same question back in bright red until one can. With an AnswerLog attached,
+// the answer `u` takes back the hand's last answer (TakeBack).
 //
 // Lines come from `in` (standard input in the program, a scripted stream in tests).
 // When `in` ends or fails for good the run is over: the process exits with status 0,
@@ -43,9 +45,16 @@ public:
     // Waits for a line; what it says does not matter.
     void notify_end_game(const GameHistory& history) override;
 
+    // The answer that takes back the last answer of the hand, at any question of it.
+    static constexpr const char* take_back_answer = "u";
+
     std::string version;
     // Set by the answer to request_new_game, for that hand only.
     bool autobet = false;
+    // Asked when take_back_answer is typed: true when the hand has an answer to take
+    // back, and the question then ends by throwing TakeBack. Unset, or false (the first
+    // question of a hand), the answer is refused like any other that cannot be used.
+    std::function<bool()> can_take_back;
 
 private:
     std::istream& in_;

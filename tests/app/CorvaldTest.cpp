@@ -235,18 +235,23 @@ TEST(TableViewInHand, TurnMarkerOnlyWhileAPlayerIsToActAndRowsBeyondThePlayersBl
 
 TEST(HandDriver, DestructionBlanksTheTableAreaAndNothingElse)
 {
-    console::ScopedConsole scope;
-    // A fill runs on past the right edge: these cover the whole screen.
-    scope.console.fill_attribute(0, 0, 0x77, 58 * 60);
-    scope.console.fill_character(0, 0, 'z', 58 * 60);
-    { Corvald driver; }
-    for (int y = 0; y < 60; ++y)
-        for (int x = 0; x < 58; ++x) {
-            const bool table_area = y >= 7 && y <= 57 && x >= 1 && x <= 39;
-            EXPECT_EQ(scope.screen.cell(x, y).attribute, table_area ? colour::invisible : 0x77)
-                << x << "," << y;
-            EXPECT_EQ(scope.screen.cell(x, y).ch, 'z') << x << "," << y;
+    for (const bool panel : {false, true}) {
+        console::ScopedConsole scope;
+        // A fill runs on past the right edge: these cover the whole screen.
+        scope.console.fill_attribute(0, 0, 0x77, 58 * 60);
+        scope.console.fill_character(0, 0, 'z', 58 * 60);
+        {
+            Corvald driver;
+            driver.show_panel = panel;
         }
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 58; ++x) {
+                const bool table_area = y >= 7 && y <= 57 && x >= 1 && (x <= 39 || (panel && y <= 39));
+                EXPECT_EQ(scope.screen.cell(x, y).attribute, table_area ? colour::invisible : 0x77)
+                    << x << "," << y << " " << panel;
+                EXPECT_EQ(scope.screen.cell(x, y).ch, 'z') << x << "," << y;
+            }
+    }
 }
 
 // A source that breaks its contract is stopped by an assertion. Without assertions the

@@ -145,3 +145,74 @@ TEST(ConsoleSessionDeathTest, EndOfInputEndsTheRunWithStatusZero)
     // So does a stream that failed for good, rather than asking for ever.
     EXPECT_EXIT(run("3\n", true), ::testing::ExitedWithCode(0), "");
 }
+
+namespace {
+
+// The first cell where two screens differ (character, colour or plainness), or "".
+std::string difference(const console::Surface& a, const console::Surface& b)
+{
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.cell(x, y) != b.cell(x, y))
+                return std::to_string(x) + "," + std::to_string(y) + ": " + a.cell(x, y).ch + " "
+                    + std::to_string(a.cell(x, y).attribute) + " vs " + b.cell(x, y).ch + " "
+                    + std::to_string(b.cell(x, y).attribute);
+    return "";
+}
+
+} // namespace
+
+TEST(LiveSession, TakenBackAnswersLeaveExactlyTheScreenOfTheHandTypedWithoutThem)
+{
+    // Wrong answers typed at the question of the clean answer they precede, each group
+    // then taken back with as many `u`: a player count, a blind, a raise, a round-closing
+    // raise, a wrong flop card, two moves at once, a wrong turn card, a hand-ending fold.
+    const std::vector<std::pair<std::string, std::vector<std::pair<int, Prompts>>>> hands = {
+        {hand_to_the_river,
+         {{0, {"5"}}, {1, {"50"}}, {4, {"6"}}, {6, {"5"}}, {7, {"2c7d9s"}}, {8, {"5", "c"}},
+          {11, {"th"}}, {16, {"f"}}}},
+        {"3 autobet\nahkd\n2c7d9h\nts\n2s\n\n", {{0, {"4 autobet"}}, {2, {"2c7d9s"}}, {4, {"3s"}}}}};
+    for (const auto& [clean, mistakes] : hands) {
+        Session typed_cleanly(clean);
+        HandLoop::run_live(typed_cleanly.source, true, HandLoop::hands(1));
+        std::istringstream lines(clean);
+        std::string typed, line;
+        std::vector<std::pair<std::size_t, std::size_t>> compared;  // (shot, clean shot)
+        for (int answer = 0; std::getline(lines, line); ++answer) {
+            for (const auto& [at, wrong] : mistakes)
+                if (at == answer) {
+                    for (const std::string& w : wrong)
+                        typed += w + "\n";
+                    for (std::size_t n = 0; n < wrong.size(); ++n)
+                        typed += "u\n";
+                    compared.emplace_back(std::count(typed.begin(), typed.end(), '\n'), answer);
+                }
+            typed += line + "\n";
+        }
+        Session with_mistakes(typed);
+        HandLoop::run_live(with_mistakes.source, true, HandLoop::hands(1));
+        ASSERT_EQ(with_mistakes.unread(), "");
+        for (const auto& [shot, clean_shot] : compared)
+            EXPECT_EQ(difference(with_mistakes.screen.shots.at(shot).screen,
+                                 typed_cleanly.screen.shots.at(clean_shot).screen), "")
+                << typed_cleanly.screen.shots[clean_shot].prompt << " (answer " << clean_shot << ")";
+    }
+}
+
+TEST(LiveSession, NothingToTakeBackAtTheFirstQuestionOfAHand)
+{
+    Session session("u\n2\n1\n2\nu\n2\nahkd\nf\n\nu\n2 autobet\nqsqh\nu\nu\nu\n"
+                    "2 autobet\nqsqh\n2c7d9h\nts\n2s\n\n");
+    HandLoop::run_live(session.source, false, HandLoop::hands(2));
+    EXPECT_EQ(session.prompts(),
+              (Prompts{players_q, players_q, blind_q + "1", blind_q + "2", "Enter hole cards",
+                       blind_q + "2", "Enter hole cards", move_q + "1", end_q, players_q, players_q,
+                       "Enter hole cards", "Enter flop cards", "Enter hole cards", players_q, players_q,
+                       "Enter hole cards", "Enter flop cards", "Enter turn card", "Enter river card", end_q}));
+    // `u` is refused in red at each hand's first question and never reaches the hand before;
+    // a question asked again after `u` is in the normal colour.
+    std::string red;
+    for (const auto& shot : session.screen.shots)
+        red += shot.screen.cell(1, 3).attribute == console::colour::bright_red ? 'R' : '.';
+    EXPECT_EQ(red, ".R........R....R.....");
+}

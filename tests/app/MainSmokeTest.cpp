@@ -83,7 +83,8 @@ TEST(ProgramInATerminal, PlaysAHandAtThePromptsAndEndsWithItsInput)
 
     const std::pair<std::string, std::string> dialogue[] = {
         {"Enter no players (max 16)", "3 autobet"}, {"Enter hole cards", "ahkd"},
-        {"Enter flop cards", "2c7d9h"}, {"Enter turn card", "ts"}, {"Enter river card", "2s"}};
+        {"Enter flop cards", "2c7d9h"}, {"Enter turn card", "ts"}, {"Enter river card", "u"},
+        {"Enter turn card", "ts"}, {"Enter river card", "2s"}};
     ASSERT_TRUE(tmux.wait_for_prompt(dialogue[0].first)) << tmux.screen();
     const std::string version = std::string("V") + CORVALD_VERSION;
     EXPECT_EQ(tmux.text_at(0, 1, 12 + version.size()), "Hand #1     " + version);
@@ -99,6 +100,8 @@ TEST(ProgramInATerminal, PlaysAHandAtThePromptsAndEndsWithItsInput)
     for (int y : {25, 26})
         EXPECT_TRUE(std::regex_match(tmux.text_at(18, y, 19), chances)) << y << "\n" << tmux.screen();
     EXPECT_EQ(tmux.text_at(18, 27, 19), std::string(19, ' '));
+    // The decision panel beside the table, with the chance against the two opponents.
+    EXPECT_EQ(tmux.text_at(40, 13, 18), "Your chance   " + tmux.text_at(33, 26, 4)) << tmux.screen();
 
     // End of input ends the run with status 0 and hands the terminal back.
     tmux.run("send-keys -t smoke Enter");
@@ -151,6 +154,9 @@ TEST(ProgramCommandLine, VersionAndARunWithoutTerminal)
 {
     EXPECT_EQ(shell(std::string(CORVALD_BINARY) + " --version < /dev/null"),
               std::make_pair(0, std::string("corvald ") + CORVALD_VERSION + "\n"));
+    const std::string help = shell(std::string(CORVALD_BINARY) + " --help").second;
+    EXPECT_NE(help.find("answer u takes back"), std::string::npos) << help;
+    EXPECT_NE(help.find("--plain"), std::string::npos) << help;
     // Without a terminal the table is drawn in memory: nothing reaches the output, and the
     // end of the typed input ends the run normally.
     EXPECT_EQ(shell("printf '2 autobet\\nahkd\\n2c7d9h\\nts\\n2s\\n\\n' | " + std::string(CORVALD_BINARY)),
