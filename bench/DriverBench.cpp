@@ -11,9 +11,9 @@
 #include <benchmark/benchmark.h>
 
 #include "app/Corvald.h"
-#include "console/ScopedConsole.h"
 #include "console/TerminalRenderer.h"
 #include "poker/Card.h"
+#include "support/ScopedConsole.h"
 #include "texas_holdem/Game.h"
 #include "texas_holdem/SequencerHelper.h"
 

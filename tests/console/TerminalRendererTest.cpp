@@ -11,8 +11,8 @@
 #include "console/CodePage437.h"
 #include "console/Colour.h"
 #include "console/Cursor.h"
-#include "console/ScopedConsole.h"
 #include "poker/Card.h"
+#include "support/ScopedConsole.h"
 
 using console::Cursor;
 using console::TerminalRenderer;
