@@ -20,7 +20,7 @@ using poker::texas_holdem::Calculator;
 
 namespace {
 
-constexpr unsigned simulated_hands = 10000;
+constexpr unsigned simulated_hands = Calculator::simulated_hands;
 using Counts = std::vector<unsigned>;
 
 // Gives the calculator the cards of `text` in the order hole, flop, turn, river.
