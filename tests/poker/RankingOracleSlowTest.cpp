@@ -5,6 +5,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -16,6 +17,9 @@ using poker::CardSet;
 using poker::Hand;
 
 namespace {
+
+// Hands per category, no_pair first.
+using Counts = std::array<std::uint64_t, Hand::straight_flush + 1>;
 
 // The first disagreement between the counting rules and the fast ranking, and how many.
 struct Disagreements {
@@ -62,43 +66,62 @@ std::array<Card, 7> random_seven(std::mt19937& random, unsigned kind)
     return seven;
 }
 
+// Calls `rank` with every hand of `size` (5 to 7) of the 52 cards; returns how many hands
+// fell into each category and how many distinct hand values there were.
+template <typename Rank>
+std::pair<Counts, std::uint64_t> census_of_every_hand(unsigned size, Rank rank)
+{
+    Counts per_type{};
+    std::uint64_t classes = 0;
+    std::vector<bool> seen(std::size_t{1} << 24);
+    std::array<Card, 7> hand;
+    // Fills places `depth` on with cards from index `first` up, in rising order.
+    const auto fill = [&](const auto& self, unsigned depth, unsigned first) -> void {
+        if (depth == size) {
+            const Hand h = rank(hand.data(), std::size_t{size});
+            ++per_type[h.type];
+            classes += seen[h.strength()] ? 0 : 1;
+            seen[h.strength()] = true;
+            return;
+        }
+        for (unsigned i = first; i + size - depth <= Card::no_cards; ++i) {
+            hand[depth] = Card::from_index(i);
+            self(self, depth + 1, i + 1);
+        }
+    };
+    fill(fill, 0, 0);
+    return {per_type, classes};
+}
+
 } // namespace
+
+// Published counts: 133,784,560 seven-card hands in 4,824 classes of their best five.
+TEST(RankingOracleSlow, EverySevenCardHandFallsIntoThePublishedClasses)
+{
+    const auto [per_type, classes] = census_of_every_hand(7, [](const Card* cards, std::size_t n) {
+        return Hand::best_hand(cards, n);
+    });
+    EXPECT_EQ(classes, 4824u);
+    EXPECT_EQ(per_type, (Counts{23294460, 58627800, 31433400, 6461620, 6180020, 4047644,
+                                3473184, 224848, 41584}));
+}
 
 // The literal counting rules against the published figures: every five-card hand falls
 // into the known categories and 7,462 classes. The fast ranking (the card set, and
 // best_hand on distinct cards) must give exactly what the counting rules give.
 TEST(RankingOracleSlow, EveryFiveCardHandRanksAsTheCountingRulesAndThePublishedCounts)
 {
-    std::array<std::uint64_t, Hand::straight_flush + 1> per_type{};
-    std::vector<bool> seen(std::size_t{1} << 24);
-    std::uint64_t classes = 0;
     Disagreements with_set, with_best_hand;
-    std::array<Card, 5> five;
-    for (unsigned a = 0; a < Card::no_cards; ++a) {
-        for (unsigned b = a + 1; b < Card::no_cards; ++b) {
-            for (unsigned c = b + 1; c < Card::no_cards; ++c) {
-                for (unsigned d = c + 1; d < Card::no_cards; ++d) {
-                    for (unsigned e = d + 1; e < Card::no_cards; ++e) {
-                        five = {Card::from_index(a), Card::from_index(b), Card::from_index(c),
-                                Card::from_index(d), Card::from_index(e)};
-                        const Hand counted = Hand::counted_best_hand(five.data(), five.size());
-                        const std::uint32_t strength = counted.strength();
-                        ++per_type[counted.type];
-                        classes += seen[strength] ? 0 : 1;
-                        seen[strength] = true;
-                        CardSet set;
-                        for (const Card& card : five)
-                            set.add(card);
-                        with_set.check(five.data(), 5, set.strength(), strength);
-                        with_best_hand.check(five.data(), 5,
-                                             Hand::best_hand(five.data(), 5).strength(), strength);
-                    }
-                }
-            }
-        }
-    }
-    EXPECT_EQ(per_type, (std::array<std::uint64_t, Hand::straight_flush + 1>{
-                            1302540, 1098240, 123552, 54912, 10200, 5108, 3744, 624, 40}));
+    const auto [per_type, classes] = census_of_every_hand(5, [&](const Card* five, std::size_t n) {
+        const Hand counted = Hand::counted_best_hand(five, n);
+        CardSet set;
+        for (std::size_t i = 0; i < n; ++i)
+            set.add(five[i]);
+        with_set.check(five, n, set.strength(), counted.strength());
+        with_best_hand.check(five, n, Hand::best_hand(five, n).strength(), counted.strength());
+        return counted;
+    });
+    EXPECT_EQ(per_type, (Counts{1302540, 1098240, 123552, 54912, 10200, 5108, 3744, 624, 40}));
     EXPECT_EQ(classes, 7462u);
     EXPECT_EQ(with_set.count, 0u) << with_set.first;
     EXPECT_EQ(with_best_hand.count, 0u) << with_best_hand.first;
