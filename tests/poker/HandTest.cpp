@@ -56,11 +56,14 @@ TEST(HandRanking, BestFiveCardsWithTheirKickers)
     };
     for (const auto& [text, expected] : rows)
         EXPECT_EQ(best(text), expected) << text;
-    // Unknown cards are skipped.
+    // Unknown cards are skipped, also where a card given twice is counted.
     std::vector<Card> with_unknown = cards("Ks Kd 9h 9c 4s 4d 2h");
     with_unknown.insert(with_unknown.begin() + 3, Card());
     with_unknown.push_back(Card());
     EXPECT_EQ(Hand::best_hand(with_unknown), hand(Hand::two_pair, king, nine, four));
+    std::vector<Card> repeated = cards("As As Kd Qd Jd 9d 3c");
+    repeated.insert(repeated.begin() + 2, 2, Card());
+    EXPECT_EQ(Hand::best_hand(repeated), hand(Hand::one_pair, ace, king, queen, jack));
 }
 
 TEST(HandRanking, ComparisonsThatDecidePots)
