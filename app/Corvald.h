@@ -22,10 +22,10 @@ namespace poker::texas_holdem {
 // with show_panel, the decision panel in columns 40-57 of rows 7-39 (DecisionPanel).
 class Corvald {
 public:
-    static constexpr unsigned max_players = 16;
-    static constexpr unsigned simulated_hands = 10000;
+    static constexpr unsigned max_players = Sequencer::max_players;
+    static constexpr unsigned simulated_hands = Calculator::simulated_hands;
     static constexpr double opponents_weight = 0.5;
-    static constexpr unsigned random_seed = 2;
+    static constexpr unsigned random_seed = Calculator::default_seed;
 
     Corvald();
     ~Corvald();

@@ -208,10 +208,16 @@ void OddsCommand::add_to(CLI::App& app, std::function<int()>& command, bool& nee
         "odds", "Print the winning chances for hole cards and a board against N players");
     odds->add_option("HOLE", arguments->hole, "Your two cards, e.g. ahkd (random when left out)");
     odds->add_option("BOARD", arguments->board, "0, 3, 4 or 5 board cards, e.g. qsjsts");
-    odds->add_option("--players", arguments->players, "Players at the table, 2 to 16")
+    odds->add_option("--players", arguments->players,
+                     "Players at the table, " + std::to_string(min_players) + " to "
+                         + std::to_string(max_players))
         ->option_text("N");
-    odds->add_option("--hands", arguments->hands, "Hands to simulate (10000)")->option_text("H");
-    odds->add_option("--seed", arguments->seed, "Random seed (2)")->option_text("S");
+    odds->add_option("--hands", arguments->hands,
+                     "Hands to simulate (" + std::to_string(Corvald::simulated_hands) + ")")
+        ->option_text("H");
+    odds->add_option("--seed", arguments->seed,
+                     "Random seed (" + std::to_string(Calculator::default_seed) + ")")
+        ->option_text("S");
     odds->add_flag("--json", arguments->json, "One JSON object instead of the table");
     odds->callback([arguments, &command, &needs_screen] {
         needs_screen = false;

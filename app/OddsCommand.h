@@ -9,6 +9,7 @@
 #include <CLI/CLI.hpp>
 
 #include "poker/Card.h"
+#include "texas_holdem/Sequencer.h"
 
 namespace poker::texas_holdem {
 
@@ -16,7 +17,7 @@ namespace poker::texas_holdem {
 // winning chances for one situation, printed instead of drawn. HOLE is two cards and
 // BOARD 0, 3, 4 or 5 in the card notation ("ahkd", "qsjsts"); without HOLE the user's
 // cards are dealt at random like every unknown card. The same calculator as the live
-// table runs, with its seed (2) and hand count (10000) unless given.
+// table runs, with its seed and hand count unless given.
 //
 // For every number of opponents k from 0 to N - 1 it prints the chance of beating the
 // first k opponents (counts[k] / counts[0]) and the table's weighted figure
@@ -53,7 +54,7 @@ public:
     };
 
     static constexpr unsigned min_players = 2;
-    static constexpr unsigned max_players = 16;
+    static constexpr unsigned max_players = Sequencer::max_players;
     static constexpr int bad_input_status = 2;
 
     // Adds the subcommand to `app`; when chosen, `command` becomes the odds and

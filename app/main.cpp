@@ -19,9 +19,6 @@ namespace {
 using poker::texas_holdem::ConsoleSequencer;
 using poker::texas_holdem::HandLoop;
 
-const char product_key[] = "Software\\Arvelin Software\\Corvald Poker";
-const char version_value[] = "Version";
-
 // What a command does once the command line is read and the screen is set up; its
 // result is the process's exit status.
 using Command = std::function<int()>;
@@ -36,7 +33,8 @@ void resize_window()
 // and are shown like one.
 std::string get_version()
 {
-    return win32::Registry::get_value(product_key, version_value);
+    using win32::Registry;
+    return Registry::get_value(Registry::product_key, Registry::version_name);
 }
 
 // The live odds assistant: one console input source for the whole run, then hands for

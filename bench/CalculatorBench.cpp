@@ -9,7 +9,7 @@ using poker::Card;
 using poker::texas_holdem::Calculator;
 
 // What the hand driver runs after every round's cards.
-constexpr unsigned simulated_hands = 10000;
+constexpr unsigned simulated_hands = Calculator::simulated_hands;
 
 // One run with the players of the argument, every card unknown (the start of a hand).
 void simulate_every_card_unknown(benchmark::State& state)

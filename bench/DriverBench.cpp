@@ -19,9 +19,9 @@
 
 #include "app/Corvald.h"
 #include "app/HandLoop.h"
-#include "console/ScopedConsole.h"
 #include "console/TerminalRenderer.h"
 #include "poker/Card.h"
+#include "support/ScopedConsole.h"
 #include "texas_holdem/AnswerLog.h"
 #include "texas_holdem/ConsoleSequencer.h"
 #include "texas_holdem/Game.h"

@@ -4,8 +4,8 @@
 #include <benchmark/benchmark.h>
 
 #include "app/Corvald.h"
-#include "console/ScopedConsole.h"
-#include "texas_holdem/ModelDriver.h"
+#include "support/ModelDriver.h"
+#include "support/ScopedConsole.h"
 #include "texas_holdem/pokerstars/ReplaySequencer.h"
 
 namespace {

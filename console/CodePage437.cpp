@@ -8,6 +8,9 @@ namespace {
 
 constexpr int no_bytes = 256;
 
+// The tables keep their hand-made layout of eight characters a row.
+// clang-format off
+
 // Bytes 0x00 to 0x1F: the pictures the PC shows for the control bytes.
 constexpr char32_t low_glyphs[0x20] = {
     U' ',      U'\u263A', U'\u263B', U'\u2665', U'\u2666', U'\u2663', U'\u2660', U'\u2022',
@@ -40,6 +43,7 @@ constexpr char32_t high_glyphs[0x80] = {
     U'\u2261', U'\u00B1', U'\u2265', U'\u2264', U'\u2320', U'\u2321', U'\u00F7', U'\u2248',
     U'\u00B0', U'\u2219', U'\u00B7', U'\u221A', U'\u207F', U'\u00B2', U'\u25A0', U'\u00A0',
 };
+// clang-format on
 
 constexpr char32_t unicode_of(unsigned byte)
 {

@@ -115,7 +115,9 @@ void highest_present(const int* counts, int wanted, int skip1, int skip2,
     }
 }
 
-Hand counted_best_hand(const Card* cards, std::size_t count)
+} // namespace
+
+Hand Hand::counted_best_hand(const Card* cards, std::size_t count)
 {
     int suit_counts[no_suits];
     int value_counts[no_values];
@@ -170,8 +172,6 @@ Hand counted_best_hand(const Card* cards, std::size_t count)
     highest_present(value_counts, 1, pair_high, pair_low, keys);
     return Hand(Hand::two_pair, pair_high, pair_low, keys[0], none, none);
 }
-
-} // namespace
 
 bool Hand::operator<(const Hand& other) const
 {

@@ -47,6 +47,11 @@ public:
     static Hand best_hand(const Card* cards, std::size_t count);
     static Hand best_hand(const std::vector<Card>& cards);
 
+    // The same ranking worked out by the literal counting rules, card by card (a card given
+    // twice counts twice). best_hand falls back on it for repeated cards; for distinct
+    // cards it is the independent definition the fast ranking is held against.
+    static Hand counted_best_hand(const Card* cards, std::size_t count);
+
     // The hand as one number that orders as the hands do: a < b exactly when
     // a.strength() < b.strength(). The category takes bits 20 to 23 and each key, raised
     // by one, four bits below it. Needs a category and keys in their ranges.

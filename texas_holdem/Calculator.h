@@ -20,6 +20,8 @@ public:
     // Every new calculator deals the same random sequence, so the same cards entered in
     // the same order show the same figures in every hand.
     static constexpr unsigned default_seed = 2;
+    // The hands of one run at the table (and of `odds` unless told otherwise).
+    static constexpr unsigned simulated_hands = 10000;
 
     // Positions in `user_cards`: two hole cards, the flop, the turn, the river.
     static constexpr std::size_t no_user_cards = 7;

@@ -33,6 +33,9 @@ public:
 
     static constexpr float fold_amount = -1.0f;
 
+    // At most this many players take part in a hand: the table view has a row for each.
+    static constexpr unsigned max_players = 16;
+
     // At least one and at most `max_players` names.
     virtual NewGame request_new_game(unsigned max_players) = 0;
     virtual float request_blind(std::string player) = 0;

@@ -1,13 +1,9 @@
 #include "win32/Registry.h"
 
 #include "app/Version.h"
+#include "win32/RegistryValue.h"
 
 namespace win32 {
-
-namespace {
-const char product_key[] = "Software\\Arvelin Software\\Corvald Poker";
-const char version_name[] = "Version";
-} // namespace
 
 // Without a registry the build itself is the installation: the product key holds one
 // value, the version the build stamped into the program. Anything else is absent and
@@ -15,9 +11,9 @@ const char version_name[] = "Version";
 std::string Registry::get_value(const std::string& key, const std::string& name)
 {
     if (key != product_key)
-        return "no key path";
+        return RegistryValue::no_key_path;
     if (name != version_name)
-        return "no key";
+        return RegistryValue::no_key;
     return CORVALD_VERSION;
 }
 

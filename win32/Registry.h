@@ -12,6 +12,10 @@ class Registry {
 public:
     Registry() = delete;
 
+    // Where the product keeps its settings, and the value that holds its version.
+    static constexpr const char* product_key = "Software\\Arvelin Software\\Corvald Poker";
+    static constexpr const char* version_name = "Version";
+
     static std::string get_value(const std::string& key, const std::string& name);
 };
 

@@ -13,9 +13,9 @@
 
 #include "console/Colour.h"
 #include "console/Cursor.h"
-#include "console/ScopedConsole.h"
 #include "poker/Card.h"
 #include "support/RecordingScreen.h"
+#include "support/ScopedConsole.h"
 #include "texas_holdem/ConsoleSequencer.h"
 #include "texas_holdem/Game.h"
 

@@ -8,7 +8,7 @@
 
 #include "app/Corvald.h"
 #include "app/HandLoop.h"
-#include "console/ScopedConsole.h"
+#include "support/ScopedConsole.h"
 #include "console/TerminalRenderer.h"
 #include "support/RecordingScreen.h"
 #include "texas_holdem/ConsoleSequencer.h"

@@ -52,3 +52,22 @@ TEST(Surface, StreamTextWrapsWithoutScrollingAndIsPlainUntilRecoloured)
     surface.write_characters(0, 0, "Q", 1);
     EXPECT_EQ(surface.cell(0, 0), (Cell{'Q', colour::white, true}));
 }
+
+// A resize keeps every cell inside both sizes in its place; the cells it adds are blank.
+TEST(Surface, ResizeKeepsTheCellsInsideBothSizesAndAddsBlankOnes)
+{
+    Surface surface;
+    for (int y = 0; y < surface.height(); ++y)
+        surface.fill_character(0, y, static_cast<char>('a' + y % 26), 58);
+    surface.fill_attribute(38, 29, colour::bright_red, 2);
+    surface.resize(58, 30);
+    EXPECT_EQ(std::pair(surface.width(), surface.height()), std::pair(58, 30));
+    surface.resize(40, 30);
+    surface.resize(58, 60);
+    EXPECT_EQ(std::pair(surface.width(), surface.height()), std::pair(58, 60));
+    EXPECT_EQ(surface.row(29), std::string(40, 'd') + std::string(18, ' '));
+    EXPECT_EQ(surface.cell(39, 29), (Cell{'d', colour::bright_red, false}));
+    EXPECT_EQ(surface.cell(40, 29), Cell{});
+    for (int y = 30; y < surface.height(); ++y)
+        EXPECT_EQ(surface.row(y), std::string(58, ' ')) << y;
+}

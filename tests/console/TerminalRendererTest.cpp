@@ -11,8 +11,8 @@
 #include "console/CodePage437.h"
 #include "console/Colour.h"
 #include "console/Cursor.h"
-#include "console/ScopedConsole.h"
 #include "poker/Card.h"
+#include "support/ScopedConsole.h"
 
 using console::Cursor;
 using console::TerminalRenderer;
@@ -184,6 +184,12 @@ TEST(TerminalRenderer, TerminalShowsTheSurfaceErasesEchoAndLaterWritesOnlyChange
     EXPECT_LT(update.size(), 40u) << update;
     terminal.feed(update);
     EXPECT_EQ(terminal.differences(scope.screen, width, height), "");
+    // Side by side, cells whose foregrounds alone differ: only the foreground is set.
+    scope.console.write_characters(30, 31, "ab", 2);
+    scope.console.fill_attribute(30, 31, colour::bright_red, 1);
+    scope.console.fill_attribute(31, 31, colour::white, 1);
+    const std::string pair(renderer.render(scope.screen, false));
+    EXPECT_NE(pair.find("a\x1b[37mb"), std::string::npos) << pair;
 }
 
 TEST(TerminalRenderer, InvalidateRepaintsEverything)

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "app/Corvald.h"
-#include "console/ScopedConsole.h"
+#include "support/ScopedConsole.h"
 #include "texas_holdem/pokerstars/ReplaySequencer.h"
 
 namespace {

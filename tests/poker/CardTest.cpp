@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "console/Colour.h"
-#include "console/ScopedConsole.h"
+#include "support/ScopedConsole.h"
 
 using poker::Card;
 namespace colour = console::colour;

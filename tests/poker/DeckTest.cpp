@@ -77,15 +77,3 @@ TEST(Deck, EqualSeedsDealEqualSequencesAndResetDoesNotReseed)
     EXPECT_NE(second, first);
     EXPECT_EQ(deal(twin, no_cards), second);
 }
-
-#ifndef NDEBUG
-TEST(DeckDeathTest, ContractsAreChecked)
-{
-    Deck deck(2);
-    EXPECT_DEATH(deck.remove(Card()), "");
-    for (unsigned index = 0; index < no_cards; ++index)
-        deck.remove(Card::from_index(index));
-    // Without the check this would draw for ever.
-    EXPECT_DEATH(deck.deal(), "");
-}
-#endif

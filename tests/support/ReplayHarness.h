@@ -10,9 +10,9 @@
 
 #include <gtest/gtest.h>
 
-#include "console/ScopedConsole.h"
 #include "support/ChildProcess.h"
-#include "texas_holdem/ModelDriver.h"
+#include "support/ModelDriver.h"
+#include "support/ScopedConsole.h"
 #include "texas_holdem/pokerstars/ReplaySequencer.h"
 
 namespace corvald_test {

@@ -113,14 +113,3 @@ TEST(Game, HandWithoutPlayersEndsEveryRoundAtOnce)
     nobody.advance_player();
     EXPECT_EQ(describe(nobody), "flop P0 match 0 | | over");
 }
-
-#ifndef NDEBUG
-TEST(GameDeathTest, MovesWithoutAPlayerToActBreakAnAssertion)
-{
-    Game game;
-    game.new_hand(0);
-    EXPECT_DEATH(game.blind(1), "current_player");
-    EXPECT_DEATH(game.raise(0), "current_player");
-    EXPECT_DEATH(game.fold(), "current_player");
-}
-#endif

@@ -38,8 +38,6 @@ public:
     // Lines longer than this are not hand-history lines: the reader keeps only their start
     // (see overlong_marker) so that no pattern can match them, and memory stays bounded.
     static constexpr std::size_t max_line_length = 4096;
-    // At most this many players take part in a hand: the table view has 16 rows.
-    static constexpr std::size_t max_players = 16;
 
     // Reads `in`, which must outlive the sequencer. Nothing is read yet.
     explicit StreamSequencer(std::istream& in);

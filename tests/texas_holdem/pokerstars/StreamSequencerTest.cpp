@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "console/ScopedConsole.h"
 #include "support/ReplayHarness.h"
+#include "support/ScopedConsole.h"
 #include "texas_holdem/pokerstars/ReplaySequencer.h"
 
 using poker::texas_holdem::pokerstars::StreamSequencer;

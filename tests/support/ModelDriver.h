@@ -1,5 +1,5 @@
-#ifndef CORVALD_TEXAS_HOLDEM_MODELDRIVER_H
-#define CORVALD_TEXAS_HOLDEM_MODELDRIVER_H
+#ifndef CORVALD_TESTS_SUPPORT_MODEL_DRIVER_H
+#define CORVALD_TESTS_SUPPORT_MODEL_DRIVER_H
 
 #include <vector>
 
@@ -15,7 +15,7 @@ class ModelDriver {
 public:
     // The players, two blinds, per betting round its cards and the moves until the round
     // is over, then the end of the hand. The input source must name at least two players.
-    void go(Sequencer& sequencer, unsigned max_players = 16);
+    void go(Sequencer& sequencer, unsigned max_players = Sequencer::max_players);
 
     Sequencer::NewGame new_game;
     Game game;

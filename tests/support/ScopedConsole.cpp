@@ -1,4 +1,4 @@
-#include "console/ScopedConsole.h"
+#include "support/ScopedConsole.h"
 
 #include "console/Cursor.h"
 

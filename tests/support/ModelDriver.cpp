@@ -1,4 +1,4 @@
-#include "texas_holdem/ModelDriver.h"
+#include "support/ModelDriver.h"
 
 #include <cassert>
 #include <string>
