@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -11,9 +12,13 @@
 #include <boost/property_tree/ptree.hpp>
 #include <gtest/gtest.h>
 
+#include "app/Corvald.h"
 #include "poker/Hand.h"
 #include "support/CardText.h"
 #include "support/ChildProcess.h"
+#include "support/RecordingScreen.h"
+#include "texas_holdem/ConsoleSequencer.h"
+#include "texas_holdem/Sequencer.h"
 
 using poker::Card;
 using poker::texas_holdem::OddsCommand;
@@ -111,4 +116,74 @@ TEST(OddsCommand, BinaryPrintsJsonOrAnAlignedTableAndRejectsBadInput)
     const auto bad = corvald_test::run_child(CORVALD_BINARY, {"odds", "ahah", "--players", "2"});
     EXPECT_EQ(bad.status, 2);
     EXPECT_EQ(bad.err, "corvald odds: the card ah is given twice\n");
+}
+
+namespace {
+
+// The console source for the hand driver, noting the table calculator's counts each time
+// the driver comes back for cards and at the end: the runs at the blinds and after the
+// hole cards, the flop, the turn and the river.
+class CountsAtEachStep final : public poker::texas_holdem::Sequencer {
+public:
+    CountsAtEachStep(poker::texas_holdem::ConsoleSequencer& console,
+                     const poker::texas_holdem::Corvald& driver)
+        : console_(console), driver_(driver)
+    {
+    }
+    NewGame request_new_game(unsigned max_players) override
+    {
+        return console_.request_new_game(max_players);
+    }
+    float request_blind(std::string player) override { return console_.request_blind(player); }
+    std::vector<Card> request_cards(poker::texas_holdem::Game::Round round) override
+    {
+        runs.push_back(driver_.calculator.counts);
+        return console_.request_cards(round);
+    }
+    float request_move(std::string player) override { return console_.request_move(player); }
+    void notify_end_game(const poker::texas_holdem::GameHistory& history) override
+    {
+        runs.push_back(driver_.calculator.counts);
+        console_.notify_end_game(history);
+    }
+
+    std::vector<std::vector<unsigned>> runs;
+
+private:
+    poker::texas_holdem::ConsoleSequencer& console_;
+    const poker::texas_holdem::Corvald& driver_;
+};
+
+} // namespace
+
+// The table's calculator runs at the blinds and after every step of cards, each run going
+// on from where the last left the generator; the command must count the same hands.
+TEST(OddsCommand, CountsEqualTheTablesAfterEveryStepOfCards)
+{
+    const struct {
+        std::string players, hole, board;
+    } hands[] = {{"3", "ahkd", "qdjdtd9c2s"}, {"2", "7c2h", "7d7s2c3h4h"},
+                 {"6", "qsqh", "as2d9hjcqd"}, {"16", "5c6c", "7c8c9ckhkd"}};
+    for (const auto& hand : hands) {
+        SCOPED_TRACE(hand.hole);
+        corvald_test::RecordingScreen screen;
+        const auto& b = hand.board;
+        std::istringstream typed(hand.players + " autobet\n" + hand.hole + "\n" + b.substr(0, 6)
+                                 + "\n" + b.substr(6, 2) + "\n" + b.substr(8, 2) + "\n\n");
+        poker::texas_holdem::ConsoleSequencer console("1", typed);
+        poker::texas_holdem::Corvald driver;
+        CountsAtEachStep table(console, driver);
+        driver.go(table);
+        ASSERT_EQ(table.runs.size(), 5u);
+
+        const std::size_t board_steps[] = {0, 6, 8, 10};
+        for (std::size_t step = 0; step < std::size(board_steps); ++step) {
+            OddsCommand::Question question;
+            ASSERT_EQ(OddsCommand::read({hand.hole, b.substr(0, board_steps[step]), hand.players,
+                                         "", "", false},
+                                        question),
+                      "");
+            EXPECT_EQ(OddsCommand::ask(question).counts, table.runs[step + 1]) << step;
+        }
+    }
 }

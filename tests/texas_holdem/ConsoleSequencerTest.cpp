@@ -91,3 +91,55 @@ TEST(ConsoleSequencer, CrLfEndsALineTooAndTheLastNeedsNoEnd)
     EXPECT_EQ(dialogue.source.request_new_game(16).players.size(), 4u);
     EXPECT_EQ(dialogue.screen.shots.size(), 2u);
 }
+
+// An answer line is at most 4,096 characters; a longer one, however long, is refused as a
+// whole and the next line is the answer.
+TEST(ConsoleSequencer, OverlongLineIsRefusedWithoutTheRestBeingTaken)
+{
+    const std::string longest = "3" + std::string(4095, ' ');
+    const struct {
+        std::string typed;
+        std::size_t players, shots;
+    } cases[] = {
+        {longest + "\n", 3, 1},
+        {longest + " 9\n2\n", 2, 2},
+        {std::string(3'000'000, '7') + "\n2\n", 2, 2},
+        {"5" + std::string(8000, ' ') + "autobet\n4\n", 4, 2},
+    };
+    for (const auto& c : cases) {
+        Dialogue dialogue(c.typed);
+        EXPECT_EQ(dialogue.source.request_new_game(16).players.size(), c.players);
+        ASSERT_EQ(dialogue.screen.shots.size(), c.shots);
+        EXPECT_EQ(dialogue.screen.shots.back().screen.cell(1, 3).attribute,
+                  c.shots == 1 ? console::colour::white : console::colour::bright_red);
+    }
+}
+
+// A card is dealt once: a repeat within the answer, or of a card given earlier in the
+// hand, is a typing slip and asked again in red. A new hand starts with a full deck.
+TEST(ConsoleSequencer, RepeatedCardIsAskedAgainInRed)
+{
+    Dialogue dialogue("3\nahah\nahkd\nasahkh\nqsahkd\nasqdks\nks\nqd\nkh\n"
+                      "2\nkhqd\n");
+    ConsoleSequencer& source = dialogue.source;
+    source.request_new_game(16);
+    EXPECT_EQ(source.request_cards(Game::hole).size(), 2u);
+    EXPECT_EQ(source.request_cards(Game::flop).size(), 3u);
+    EXPECT_EQ(source.request_cards(Game::turn),
+              (std::vector<poker::Card>{poker::Card(11, poker::Card::hearts)}));
+    const auto prompts = [&dialogue] {
+        std::vector<std::string> red;
+        for (const auto& shot : dialogue.screen.shots) {
+            const bool in_red = shot.screen.cell(1, 3).attribute == console::colour::bright_red;
+            red.push_back(shot.prompt + (in_red ? " red" : ""));
+        }
+        return red;
+    };
+    EXPECT_EQ(prompts(), (std::vector<std::string>{
+                             "Enter no players (max 16)", "Enter hole cards", "Enter hole cards red",
+                             "Enter flop cards", "Enter flop cards red", "Enter flop cards red",
+                             "Enter turn card", "Enter turn card red", "Enter turn card red"}));
+    source.request_new_game(16);
+    EXPECT_EQ(source.request_cards(Game::hole).size(), 2u);
+    EXPECT_EQ(dialogue.screen.shots.size(), 11u);
+}

@@ -104,3 +104,18 @@ TEST(ReplayLineParsers, AmountsBecomeTheNearestFloat)
             << text;
     }
 }
+
+// An amount that would take the model's sums to infinity stops at its own line.
+TEST(ReplayLineParsers, AmountTooLargeForTheModelStopsWithTheMessageOfItsLine)
+{
+    const std::string huge = "300000000000000000000000000000000000000";
+    Reader blind("Ann: posts small blind $" + huge + "\n");
+    try {
+        blind.sequencer.request_blind("Ann");
+        ADD_FAILURE() << "taken";
+    } catch (const corvald_test::ReplayStopped& stop) {
+        EXPECT_EQ(stop.message, "Malformed blind bet");
+    }
+    EXPECT_EQ(Reader("Ann: raises $" + huge + " to $" + huge + "\n").move_fault("Ann"),
+              "Malformed move");
+}
