@@ -74,3 +74,58 @@ TEST(SessionReport, WriteReplacesTheFilesInADirectoryItCreatesButNotOverAFile)
     EXPECT_NE(SessionReport::write(two_hands(), (dir / "file").string()), "");
     fs::remove_all(dir);
 }
+
+// A fault names the file that was not written and the system's reason, and leaves
+// neither a temporary file nor a half-replaced set.
+TEST(SessionReport, FaultNamesTheFinalFileAndTheReasonAndLeavesTheOldSet)
+{
+    const fs::path dir = corvald_test::make_temporary_directory();
+    const fs::path gone = dir / "gone";
+    EXPECT_EQ(SessionReport::write(two_hands(), gone.string()),
+              "cannot write " + (gone / "players.csv").string() + ": No such file or directory");
+
+    fs::create_directory(dir / "players.csv");
+    std::ofstream(dir / "rounds.csv") << "older\n";
+    EXPECT_EQ(SessionReport::write(two_hands(), dir.string()),
+              "cannot replace " + (dir / "players.csv").string() + ": Is a directory");
+    EXPECT_EQ(read_text_file((dir / "rounds.csv").string()), "older\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
+    fs::remove_all(dir);
+}
+
+// Two writers at once, many times over: each leaves its whole set or waits for the other,
+// so the folder always holds one writer's three files, whole.
+TEST(SessionReport, TwoWritersAtOnceLeaveOneWholeSet)
+{
+    const fs::path dir = corvald_test::make_temporary_directory();
+    SessionAnalyser sessions[2] = {two_hands(), two_hands()};
+    for (auto& entry : sessions[1].player_entries)
+        entry.name = "Cy";
+    sessions[1].game_entries.resize(2);
+    // Large enough that the writes overlap in time.
+    for (SessionAnalyser& session : sessions)
+        for (int copy = 0; copy < 12; ++copy)
+            session.player_entries.insert(session.player_entries.end(), session.player_entries.begin(),
+                                          session.player_entries.begin() + 8);
+    constexpr int rounds = 40;
+    for (int round = 0; round < rounds; ++round) {
+        pid_t writers[2];
+        for (int w = 0; w < 2; ++w) {
+            writers[w] = ::fork();
+            if (writers[w] == 0)
+                ::_exit(SessionReport::write(sessions[w], dir.string()).empty() ? 0 : 1);
+        }
+        for (const pid_t writer : writers) {
+            int status = -1;
+            ::waitpid(writer, &status, 0);
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << round;
+        }
+        const std::string players = read_text_file((dir / "players.csv").string());
+        const int w = players == SessionReport::players_csv(sessions[0]) ? 0 : 1;
+        ASSERT_EQ(players, SessionReport::players_csv(sessions[w])) << round;
+        ASSERT_EQ(read_text_file((dir / "rounds.csv").string()), SessionReport::rounds_csv(sessions[w]));
+        ASSERT_EQ(read_text_file((dir / "summary.csv").string()), SessionReport::summary_csv(sessions[w]));
+        ASSERT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3);
+    }
+    fs::remove_all(dir);
+}
