@@ -217,7 +217,8 @@ void OddsCommand::add_to(CLI::App& app, std::function<int()>& command, bool& nee
 {
     auto arguments = std::make_shared<Arguments>();
     CLI::App* odds = app.add_subcommand(
-        "odds", "Print the winning chances for hole cards and a board against N players");
+        "odds", "Print the winning chances for hole cards and a board against N players: "
+                "the table's figures for the same cards");
     odds->add_option("HOLE", arguments->hole, "Your two cards, e.g. ahkd (random when left out)");
     odds->add_option("BOARD", arguments->board, "0, 3, 4 or 5 board cards, e.g. qsjsts");
     odds->add_option("--players", arguments->players, "Players at the table, 2 to 16")

@@ -88,9 +88,11 @@ int run_command(const Command& command, bool needs_screen)
         // cells in memory otherwise, with std::cout writing into it. The terminal is
         // handed back however the process ends.
         const std::unique_ptr<console::Console> screen = console::Platform::install_console();
-        const int status = command();
-        console::Console::install(nullptr);
-        return status;
+        // Uninstalled however the command ends, before the screen itself goes.
+        struct Uninstall {
+            ~Uninstall() { console::Console::install(nullptr); }
+        } uninstall;
+        return command();
     } catch (const poker::texas_holdem::InputEnded&) {
         return 0;
     } catch (const std::exception& fault) {
@@ -111,6 +113,10 @@ int main(int argc, char** argv)
     // Every option is a "--" option; on Windows CLI11 would otherwise read "/x" as one,
     // so a file given as "/path/hands.txt" was no file at all.
     app.allow_windows_style_options(false);
+    app.footer("Exit status: 0 when done or at the end of the typed input; 1 for a fault "
+               "while running (a line of a hand history that does not fit, input that cannot "
+               "be read, output that cannot be written); 2 for a command line, file or "
+               "report folder that cannot be used.");
 
     Command command = run_live;
 
