@@ -1,6 +1,7 @@
 #include "app/OddsCommand.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <iterator>
 #include <sstream>
@@ -18,7 +19,6 @@
 #include "support/ChildProcess.h"
 #include "support/RecordingScreen.h"
 #include "texas_holdem/ConsoleSequencer.h"
-#include "texas_holdem/Sequencer.h"
 
 using poker::Card;
 using poker::texas_holdem::OddsCommand;
@@ -82,13 +82,24 @@ TEST(OddsCommand, FaultsAreNamedOnOneLineWithStatusTwo)
              {"ahkd", "", "1", "--players must be a whole number from 2 to 16, not \"1\""},
              {"ahkd", "", "17", "--players must be a whole number from 2 to 16, not \"17\""},
              {"ahkd", "", "three", "--players must be a whole number from 2 to 16"},
-             {"ahkd", "", "", "--players is required"}}) {
+             {"ahkd", "", "", "--players is required"},
+             // Not wrapped round to 4 players.
+             {"ahkd", "", "-4294967292", "--players must be a whole number from 2 to 16"}}) {
         std::ostringstream out, err;
         EXPECT_EQ(OddsCommand::run({c.hole, c.board, c.players, "", "", false}, out, err), 2) << c.fault;
         EXPECT_EQ(out.str(), "");
         const std::string message = err.str();
         EXPECT_NE(message.find(c.fault), std::string::npos) << message;
         EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+    }
+    // Neither wrapped round to 4294967295 nor left unbounded.
+    for (const auto& [hands, seed, fault] : std::vector<std::array<std::string, 3>>{
+             {"-1", "", "--hands must be a whole number from 1 to 10000000, not \"-1\""},
+             {"10000001", "", "--hands must be"}, {"+5", "", "--hands must be"},
+             {"", "-1", "--seed must be a whole number from 0 to 4294967295, not \"-1\""}}) {
+        std::ostringstream out, err;
+        EXPECT_EQ(OddsCommand::run({"ahkd", "", "3", hands, seed, false}, out, err), 2);
+        EXPECT_NE(err.str().find(fault), std::string::npos) << err.str();
     }
 }
 
@@ -120,38 +131,26 @@ TEST(OddsCommand, BinaryPrintsJsonOrAnAlignedTableAndRejectsBadInput)
 
 namespace {
 
-// The console source for the hand driver, noting the table calculator's counts each time
-// the driver comes back for cards and at the end: the runs at the blinds and after the
-// hole cards, the flop, the turn and the river.
-class CountsAtEachStep final : public poker::texas_holdem::Sequencer {
-public:
-    CountsAtEachStep(poker::texas_holdem::ConsoleSequencer& console,
-                     const poker::texas_holdem::Corvald& driver)
-        : console_(console), driver_(driver)
-    {
-    }
-    NewGame request_new_game(unsigned max_players) override
-    {
-        return console_.request_new_game(max_players);
-    }
-    float request_blind(std::string player) override { return console_.request_blind(player); }
+using poker::texas_holdem::Corvald;
+
+// The console source, noting the table calculator's counts each time the driver comes
+// back for cards and at the end: the runs at the blinds and after the hole cards, the
+// flop, the turn and the river.
+struct CountsAtEachStep : poker::texas_holdem::ConsoleSequencer {
+    CountsAtEachStep(std::istream& typed, const Corvald& driver)
+        : ConsoleSequencer("1", typed), driver(driver) {}
     std::vector<Card> request_cards(poker::texas_holdem::Game::Round round) override
     {
-        runs.push_back(driver_.calculator.counts);
-        return console_.request_cards(round);
+        runs.push_back(driver.calculator.counts);
+        return ConsoleSequencer::request_cards(round);
     }
-    float request_move(std::string player) override { return console_.request_move(player); }
     void notify_end_game(const poker::texas_holdem::GameHistory& history) override
     {
-        runs.push_back(driver_.calculator.counts);
-        console_.notify_end_game(history);
+        runs.push_back(driver.calculator.counts);
+        ConsoleSequencer::notify_end_game(history);
     }
-
+    const Corvald& driver;
     std::vector<std::vector<unsigned>> runs;
-
-private:
-    poker::texas_holdem::ConsoleSequencer& console_;
-    const poker::texas_holdem::Corvald& driver_;
 };
 
 } // namespace
@@ -170,20 +169,17 @@ TEST(OddsCommand, CountsEqualTheTablesAfterEveryStepOfCards)
         const auto& b = hand.board;
         std::istringstream typed(hand.players + " autobet\n" + hand.hole + "\n" + b.substr(0, 6)
                                  + "\n" + b.substr(6, 2) + "\n" + b.substr(8, 2) + "\n\n");
-        poker::texas_holdem::ConsoleSequencer console("1", typed);
-        poker::texas_holdem::Corvald driver;
-        CountsAtEachStep table(console, driver);
+        Corvald driver;
+        CountsAtEachStep table(typed, driver);
         driver.go(table);
         ASSERT_EQ(table.runs.size(), 5u);
 
         const std::size_t board_steps[] = {0, 6, 8, 10};
         for (std::size_t step = 0; step < std::size(board_steps); ++step) {
-            OddsCommand::Question question;
-            ASSERT_EQ(OddsCommand::read({hand.hole, b.substr(0, board_steps[step]), hand.players,
-                                         "", "", false},
-                                        question),
-                      "");
-            EXPECT_EQ(OddsCommand::ask(question).counts, table.runs[step + 1]) << step;
+            OddsCommand::Question q;
+            const std::string board = b.substr(0, board_steps[step]);
+            ASSERT_EQ(OddsCommand::read({hand.hole, board, hand.players, "", "", false}, q), "");
+            EXPECT_EQ(OddsCommand::ask(q).counts, table.runs[step + 1]) << step;
         }
     }
 }

@@ -202,21 +202,12 @@ TEST(TerminalConsole, WaitSpaceWithoutControllingTerminalReturnsFalseAtOnce)
 
 // On its controlling terminal the console draws only while its process group is the
 // foreground one: started in the background it writes nothing, and once made the
-// foreground group and continued (what `fg` does) it takes the terminal over and paints
-// everything.
+// foreground group and continued (what `fg` does) it takes the terminal over and paints.
 TEST(TerminalConsole, BackgroundProcessLeavesTheTerminalAloneUntilBroughtToTheForeground)
 {
-    const std::string take_over = "\x1b[?1049h\x1b[?25l";
     Pty pty;
-    int to_session[2], from_session[2];
-    ASSERT_EQ(::pipe(to_session), 0);
-    ASSERT_EQ(::pipe(from_session), 0);
-    std::cout.flush();
-    std::fflush(nullptr);
-    const pid_t leader = fork();
-    if (leader == 0) {
-        // A session whose controlling terminal is the pty, as a shell's; the console runs
-        // in a second process group of it, a background job.
+    const auto [status, output] = run_child(pty, [&pty] {
+        // A session on the pty, as a shell's; the console runs in a background job.
         setsid();
         ioctl(pty.slave, TIOCSCTTY, 0);
         std::signal(SIGTTOU, SIG_IGN);
@@ -224,44 +215,26 @@ TEST(TerminalConsole, BackgroundProcessLeavesTheTerminalAloneUntilBroughtToTheFo
         if (::pipe(ready) != 0 || ::pipe(end) != 0)
             _exit(98);
         const pid_t job = fork();
+        char byte = 0;
         if (job == 0) {
             setpgid(0, 0);
             TerminalConsole console(pty.slave, never);
             console.write_characters(0, 1, "Hand #7", 7);
             console.flush();
-            char go = 0;
-            if (::write(ready[1], "r", 1) != 1 || ::read(end[0], &go, 1) != 1)
-                _exit(97);
-            _exit(0);
+            _exit(::write(ready[1], "r", 1) == 1 && ::read(end[0], &byte, 1) == 1 ? 0 : 97);
         }
         setpgid(job, job);
-        char byte = 0;
-        if (::read(ready[0], &byte, 1) != 1 || ::write(from_session[1], "b", 1) != 1)
+        if (::read(ready[0], &byte, 1) != 1 || ::write(pty.slave, "|fg|", 4) != 4)
             _exit(96);
-        // The test has seen the background job's output; now `fg`.
-        if (::read(to_session[0], &byte, 1) != 1)
-            _exit(95);
         tcsetpgrp(pty.slave, job);
         kill(job, SIGCONT);
-        if (::read(to_session[0], &byte, 1) != 1)
-            _exit(94);
-        if (::write(end[1], "e", 1) != 1)
-            _exit(93);
-        int status = 0;
-        waitpid(job, &status, 0);
-        _exit(WIFEXITED(status) ? WEXITSTATUS(status) : 92);
-    }
-    char byte = 0;
-    ASSERT_EQ(::read(from_session[0], &byte, 1), 1);
-    EXPECT_EQ(pty.drain(300, quiet_ms), "") << "drawn from the background";
-    ASSERT_EQ(::write(to_session[1], "f", 1), 1);
-    const std::string foreground = pty.drain();
-    EXPECT_EQ(foreground.substr(0, take_over.size()), take_over) << foreground;
-    EXPECT_NE(foreground.find("Hand #7"), std::string::npos) << "not painted";
-    ASSERT_EQ(::write(to_session[1], "e", 1), 1);
-    int status = 0;
-    ASSERT_EQ(waitpid(leader, &status, 0), leader);
+        int job_status = 0;
+        if (::write(end[1], "e", 1) != 1 || waitpid(job, &job_status, 0) != job)
+            _exit(95);
+        _exit(WIFEXITED(job_status) ? WEXITSTATUS(job_status) : 94);
+    });
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    for (int fd : {to_session[0], to_session[1], from_session[0], from_session[1]})
-        ::close(fd);
+    EXPECT_EQ(output.substr(0, 4), "|fg|") << "drawn from the background: " << output;
+    EXPECT_EQ(output.substr(4, 14), "\x1b[?1049h\x1b[?25l") << output;
+    EXPECT_NE(output.find("Hand #7"), std::string::npos) << "not painted";
 }

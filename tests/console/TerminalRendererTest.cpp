@@ -227,13 +227,9 @@ TEST(TerminalRenderer, SmallerTerminalShowsWhatFitsAndTheSizeItNeeds)
         EXPECT_EQ(terminal.text(0, size.notice_row, static_cast<int>(notice.size())), notice);
     }
     // Whole in any terminal of 20 columns or more.
-    const struct {
-        int columns, rows;
-        std::string notice;
-    } narrow[] = {{30, 20, "Needs 58x60, has 30x20"}, {21, 999, "Needs 58x60 or more"},
-                  {20, 20, "Needs 58x60 or more"}, {10, 20, "Needs 58x6"}};
-    for (const auto& n : narrow)
-        EXPECT_EQ(TerminalRenderer::notice(width, height, n.columns, n.rows), n.notice);
+    EXPECT_EQ(TerminalRenderer::notice(width, height, 30, 20), "Needs 58x60, has 30x20");
+    EXPECT_EQ(TerminalRenderer::notice(width, height, 20, 999), "Needs 58x60 or more");
+    EXPECT_EQ(TerminalRenderer::notice(width, height, 10, 20), "Needs 58x6");
     renderer.set_terminal_size(width, height);
     terminal.feed(renderer.render(scope.screen, false));
     EXPECT_EQ(terminal.differences(scope.screen, width, height), "");

@@ -2,6 +2,7 @@
 
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -97,21 +98,14 @@ TEST(ConsoleSequencer, CrLfEndsALineTooAndTheLastNeedsNoEnd)
 TEST(ConsoleSequencer, OverlongLineIsRefusedWithoutTheRestBeingTaken)
 {
     const std::string longest = "3" + std::string(4095, ' ');
-    const struct {
-        std::string typed;
-        std::size_t players, shots;
-    } cases[] = {
-        {longest + "\n", 3, 1},
-        {longest + " 9\n2\n", 2, 2},
-        {std::string(3'000'000, '7') + "\n2\n", 2, 2},
-        {"5" + std::string(8000, ' ') + "autobet\n4\n", 4, 2},
-    };
-    for (const auto& c : cases) {
-        Dialogue dialogue(c.typed);
-        EXPECT_EQ(dialogue.source.request_new_game(16).players.size(), c.players);
-        ASSERT_EQ(dialogue.screen.shots.size(), c.shots);
+    const std::pair<std::string, std::size_t> typed_and_shots[] = {
+        {longest + "\n", 1}, {longest + " 9\n2\n", 2}, {std::string(3'000'000, '7') + "\n2\n", 2}};
+    for (const auto& [typed, shots] : typed_and_shots) {
+        Dialogue dialogue(typed);
+        EXPECT_EQ(dialogue.source.request_new_game(16).players.size(), shots == 1 ? 3u : 2u);
+        ASSERT_EQ(dialogue.screen.shots.size(), shots);
         EXPECT_EQ(dialogue.screen.shots.back().screen.cell(1, 3).attribute,
-                  c.shots == 1 ? console::colour::white : console::colour::bright_red);
+                  shots == 1 ? console::colour::white : console::colour::bright_red);
     }
 }
 
@@ -119,27 +113,16 @@ TEST(ConsoleSequencer, OverlongLineIsRefusedWithoutTheRestBeingTaken)
 // hand, is a typing slip and asked again in red. A new hand starts with a full deck.
 TEST(ConsoleSequencer, RepeatedCardIsAskedAgainInRed)
 {
-    Dialogue dialogue("3\nahah\nahkd\nasahkh\nqsahkd\nasqdks\nks\nqd\nkh\n"
-                      "2\nkhqd\n");
+    Dialogue dialogue("3\nahah\nahkd\nasahkh\nqsahkd\nasqdks\nks\nqd\nkh\n2\nkhqd\n");
     ConsoleSequencer& source = dialogue.source;
     source.request_new_game(16);
+    for (const Game::Round round : {Game::hole, Game::flop, Game::turn})
+        source.request_cards(round);
+    EXPECT_EQ(source.request_new_game(16).players.size(), 2u);
     EXPECT_EQ(source.request_cards(Game::hole).size(), 2u);
-    EXPECT_EQ(source.request_cards(Game::flop).size(), 3u);
-    EXPECT_EQ(source.request_cards(Game::turn),
-              (std::vector<poker::Card>{poker::Card(11, poker::Card::hearts)}));
-    const auto prompts = [&dialogue] {
-        std::vector<std::string> red;
-        for (const auto& shot : dialogue.screen.shots) {
-            const bool in_red = shot.screen.cell(1, 3).attribute == console::colour::bright_red;
-            red.push_back(shot.prompt + (in_red ? " red" : ""));
-        }
-        return red;
-    };
-    EXPECT_EQ(prompts(), (std::vector<std::string>{
-                             "Enter no players (max 16)", "Enter hole cards", "Enter hole cards red",
-                             "Enter flop cards", "Enter flop cards red", "Enter flop cards red",
-                             "Enter turn card", "Enter turn card red", "Enter turn card red"}));
-    source.request_new_game(16);
-    EXPECT_EQ(source.request_cards(Game::hole).size(), 2u);
-    EXPECT_EQ(dialogue.screen.shots.size(), 11u);
+    std::string asked;
+    for (const auto& shot : dialogue.screen.shots)
+        asked += shot.prompt.substr(6, 4)
+                 + (shot.screen.cell(1, 3).attribute == console::colour::bright_red ? "! " : " ");
+    EXPECT_EQ(asked, "no p hole hole! flop flop! flop! turn turn! turn! no p hole ");
 }

@@ -98,23 +98,16 @@ TEST(SessionReport, FaultNamesTheFinalFileAndTheReasonAndLeavesTheOldSet)
 TEST(SessionReport, TwoWritersAtOnceLeaveOneWholeSet)
 {
     const fs::path dir = corvald_test::make_temporary_directory();
+    // Large enough that the writes overlap in time; the second has other names and rounds.
     SessionAnalyser sessions[2] = {two_hands(), two_hands()};
-    for (auto& entry : sessions[1].player_entries)
-        entry.name = "Cy";
+    for (int copy = 0; copy < 100; ++copy)
+        sessions[1].player_entries.push_back({"Cy", 0, 0, 2, true, 4});
     sessions[1].game_entries.resize(2);
-    // Large enough that the writes overlap in time.
-    for (SessionAnalyser& session : sessions)
-        for (int copy = 0; copy < 12; ++copy)
-            session.player_entries.insert(session.player_entries.end(), session.player_entries.begin(),
-                                          session.player_entries.begin() + 8);
-    constexpr int rounds = 40;
-    for (int round = 0; round < rounds; ++round) {
+    for (int round = 0; round < 40; ++round) {
         pid_t writers[2];
-        for (int w = 0; w < 2; ++w) {
-            writers[w] = ::fork();
-            if (writers[w] == 0)
+        for (int w = 0; w < 2; ++w)
+            if ((writers[w] = ::fork()) == 0)
                 ::_exit(SessionReport::write(sessions[w], dir.string()).empty() ? 0 : 1);
-        }
         for (const pid_t writer : writers) {
             int status = -1;
             ::waitpid(writer, &status, 0);

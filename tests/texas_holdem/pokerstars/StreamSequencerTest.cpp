@@ -108,14 +108,7 @@ TEST(ReplayLineParsers, AmountsBecomeTheNearestFloat)
 // An amount that would take the model's sums to infinity stops at its own line.
 TEST(ReplayLineParsers, AmountTooLargeForTheModelStopsWithTheMessageOfItsLine)
 {
-    const std::string huge = "300000000000000000000000000000000000000";
-    Reader blind("Ann: posts small blind $" + huge + "\n");
-    try {
-        blind.sequencer.request_blind("Ann");
-        ADD_FAILURE() << "taken";
-    } catch (const corvald_test::ReplayStopped& stop) {
-        EXPECT_EQ(stop.message, "Malformed blind bet");
-    }
-    EXPECT_EQ(Reader("Ann: raises $" + huge + " to $" + huge + "\n").move_fault("Ann"),
-              "Malformed move");
+    const std::string huge = "$300000000000000000000000000000000000000";
+    EXPECT_EQ(Reader("Ann: raises " + huge + " to " + huge + "\n").move_fault("Ann"), "Malformed move");
+    EXPECT_EQ(Reader("Ann: bets " + huge + "\n").move_fault("Ann"), "Malformed move");
 }
