@@ -12,7 +12,8 @@ namespace console {
 // removed when the object goes, and when SIGINT, SIGTERM or SIGHUP ends the process (the
 // signal then takes its former course).
 //
-// Faults throw std::system_error naming the target and the system's reason.
+// Faults throw std::system_error naming the target and the system's reason. For one
+// thread: the files a signal removes are kept in one table for the process.
 class PendingFile {
 public:
     // Files that can be pending at once; a further one is not removed by a signal.

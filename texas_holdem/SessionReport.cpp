@@ -33,11 +33,13 @@ std::string ratio(double part, double whole)
     return text;
 }
 
-// The lock and the file names of a write. The folder is locked for the whole write, so
-// that two replays reporting to one folder take turns and leave one's set of files.
-// Faults are named after the first file, the one that was not written.
+// File names in a folder, with their contents.
 using Files = std::vector<std::pair<const char*, std::string>>;
 
+// Writes `files` into `dir` with the folder locked for the whole write, so that two
+// replays reporting to one folder take turns and leave one's set of files. Empty on
+// success, otherwise the fault naming the final file and the system's reason (a folder
+// that cannot be locked is named by the first file, which could not be written).
 std::string write_files(const fs::path& dir, const Files& files)
 {
     try {
