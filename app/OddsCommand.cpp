@@ -6,8 +6,7 @@
 #include <cstdio>
 #include <iostream>
 #include <memory>
-
-#include <boost/lexical_cast.hpp>
+#include <system_error>
 
 #include "app/Corvald.h"
 #include "texas_holdem/Calculator.h"
@@ -48,12 +47,15 @@ std::string read_cards(const std::string& what, const std::string& text, std::ve
     return "";
 }
 
-// A whole number from `low` to `high`; a fault naming `what` otherwise.
+// A whole number from `low` to `high`, decimal digits only; a fault naming `what`
+// otherwise. A sign is refused: "-1" is no count, and must not wrap round to the largest.
 std::string read_number(const std::string& what, const std::string& text, unsigned low,
                         unsigned high, unsigned& number)
 {
     unsigned value = 0;
-    if (!boost::conversion::try_lexical_convert(text, value) || value < low || value > high)
+    const char* const end = text.data() + text.size();
+    const auto [stop, failure] = std::from_chars(text.data(), end, value);
+    if (text.empty() || failure != std::errc() || stop != end || value < low || value > high)
         return what + " must be a whole number from " + std::to_string(low) + " to "
                + std::to_string(high) + ", not \"" + text + "\"";
     number = value;
@@ -119,7 +121,7 @@ std::string OddsCommand::read(const Arguments& arguments, Question& question)
     }
     result.hands = Corvald::simulated_hands;
     if (fault.empty() && !arguments.hands.empty())
-        fault = read_number("--hands", arguments.hands, 1, ~0u, result.hands);
+        fault = read_number("--hands", arguments.hands, 1, max_hands, result.hands);
     result.seed = Calculator::default_seed;
     if (fault.empty() && !arguments.seed.empty())
         fault = read_number("--seed", arguments.seed, 0, ~0u, result.seed);
@@ -129,22 +131,32 @@ std::string OddsCommand::read(const Arguments& arguments, Question& question)
     return fault;
 }
 
-// The calculator is set up as the hand driver sets it: one opponent per other player,
-// the known cards in their places, one run.
+// The calculator goes through the runs the hand driver makes with it: one opponent per
+// other player, a run with nothing known (at the blinds), then one after each step of
+// cards given (hole, flop, turn, river). Each run goes on from the generator state the
+// last one left, so only the same sequence shows the table's figures.
 OddsCommand::Answer OddsCommand::ask(const Question& question)
 {
     Calculator calculator(question.seed);
     calculator.setup(question.players - 1);
-    if (question.hole.size() == hole_cards)
-        calculator.set_hole(question.hole[0], question.hole[1]);
-    const auto& board = question.board;
-    if (board.size() >= 3)
-        calculator.set_flop(board[0], board[1], board[2]);
-    if (board.size() >= 4)
-        calculator.set_turn(board[3]);
-    if (board.size() >= 5)
-        calculator.set_river(board[4]);
     calculator.simulate_hands(question.hands);
+    if (question.hole.size() == hole_cards) {
+        calculator.set_hole(question.hole[0], question.hole[1]);
+        calculator.simulate_hands(question.hands);
+    }
+    const auto& board = question.board;
+    if (board.size() >= 3) {
+        calculator.set_flop(board[0], board[1], board[2]);
+        calculator.simulate_hands(question.hands);
+    }
+    if (board.size() >= 4) {
+        calculator.set_turn(board[3]);
+        calculator.simulate_hands(question.hands);
+    }
+    if (board.size() >= 5) {
+        calculator.set_river(board[4]);
+        calculator.simulate_hands(question.hands);
+    }
 
     Answer answer;
     answer.question = question;
@@ -205,7 +217,8 @@ void OddsCommand::add_to(CLI::App& app, std::function<int()>& command, bool& nee
 {
     auto arguments = std::make_shared<Arguments>();
     CLI::App* odds = app.add_subcommand(
-        "odds", "Print the winning chances for hole cards and a board against N players");
+        "odds", "Print the winning chances for hole cards and a board against N players: "
+                "the table's figures for the same cards");
     odds->add_option("HOLE", arguments->hole, "Your two cards, e.g. ahkd (random when left out)");
     odds->add_option("BOARD", arguments->board, "0, 3, 4 or 5 board cards, e.g. qsjsts");
     odds->add_option("--players", arguments->players,
@@ -213,10 +226,12 @@ void OddsCommand::add_to(CLI::App& app, std::function<int()>& command, bool& nee
                          + std::to_string(max_players))
         ->option_text("N");
     odds->add_option("--hands", arguments->hands,
-                     "Hands to simulate (" + std::to_string(Corvald::simulated_hands) + ")")
+                     "Hands to simulate in each run, 1 to " + std::to_string(max_hands) + " ("
+                         + std::to_string(Calculator::simulated_hands) + ")")
         ->option_text("H");
     odds->add_option("--seed", arguments->seed,
-                     "Random seed (" + std::to_string(Calculator::default_seed) + ")")
+                     "Random seed, 0 to 4294967295 (" + std::to_string(Calculator::default_seed)
+                         + ")")
         ->option_text("S");
     odds->add_flag("--json", arguments->json, "One JSON object instead of the table");
     odds->callback([arguments, &command, &needs_screen] {

@@ -17,7 +17,9 @@ namespace poker::texas_holdem {
 // winning chances for one situation, printed instead of drawn. HOLE is two cards and
 // BOARD 0, 3, 4 or 5 in the card notation ("ahkd", "qsjsts"); without HOLE the user's
 // cards are dealt at random like every unknown card. The same calculator as the live
-// table runs, with its seed and hand count unless given.
+// table runs, with its seed and hand count unless given, and makes the same runs in the
+// same order: nothing known, then each step of cards given; the figures are those of the
+// last run.
 //
 // For every number of opponents k from 0 to N - 1 it prints the chance of beating the
 // first k opponents (counts[k] / counts[0]) and the table's weighted figure
@@ -56,6 +58,8 @@ public:
     static constexpr unsigned min_players = 2;
     static constexpr unsigned max_players = Sequencer::max_players;
     static constexpr int bad_input_status = 2;
+    // About a second per run (five runs at most): more would look like a hang.
+    static constexpr unsigned max_hands = 10'000'000;
 
     // Adds the subcommand to `app`; when chosen, `command` becomes the odds and
     // `needs_screen` turns false, since the answer is plain text on standard output.

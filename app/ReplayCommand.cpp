@@ -41,7 +41,8 @@ void ReplayCommand::add_to(CLI::App& app, std::function<int()>& command, bool& n
     replay->add_option("--delay", *delay_ms, "Pause after every redraw, in milliseconds")
         ->option_text("MS");
     replay->add_option("--stats", options->stats_directory,
-                       "Write players.csv, rounds.csv and summary.csv to DIR at the end")
+                       "Write players.csv, rounds.csv and summary.csv to DIR at the end "
+                       "(DIR locked meanwhile: a second replay waits)")
         ->option_text("DIR");
 
     // Checked while the command line is read, before the screen takes over the terminal,
@@ -95,7 +96,7 @@ int ReplayCommand::run(std::istream& in, const Options& options)
 
     const bool reported = !with_report || write_report(session, options.stats_directory);
     replay.show_end();
-    return reported ? 0 : 1;
+    return reported ? 0 : unusable_input_status;
 }
 
 } // namespace poker::texas_holdem

@@ -17,7 +17,8 @@ namespace poker::texas_holdem {
 //
 // Exit status: 0 when the text is used up after at least one hand, 1 when a line does not
 // fit (the message stays on the screen until the space bar, or goes to standard error
-// without a keyboard), 2 when the file cannot be read or DIR cannot take the report.
+// without a keyboard), 2 when the file cannot be read or DIR cannot take the report
+// (checked before the replay; a report that fails at the end names the file and reason).
 class ReplayCommand {
 public:
     ReplayCommand() = delete;

@@ -1,3 +1,7 @@
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <exception>
 #include <functional>
 #include <iostream>
 #include <memory>
@@ -12,12 +16,19 @@
 #include "console/Console.h"
 #include "console/Platform.h"
 #include "texas_holdem/ConsoleSequencer.h"
+#include "texas_holdem/InputEnded.h"
 #include "win32/Registry.h"
 
 namespace {
 
 using poker::texas_holdem::ConsoleSequencer;
 using poker::texas_holdem::HandLoop;
+
+// A command line that cannot be read, whatever CLI11's own code for the fault.
+constexpr int usage_status = 2;
+// A fault that ends a command: output that could not be written, input that could not
+// be read.
+constexpr int failure_status = 1;
 
 // What a command does once the command line is read and the screen is set up; its
 // result is the process's exit status.
@@ -38,16 +49,55 @@ std::string get_version()
 }
 
 // The live odds assistant: one console input source for the whole run, then hands for
-// ever. The run ends when standard input does (the input source exits the process).
+// ever. The run ends when standard input does (the input source throws InputEnded).
 // `with_panel`: the decision panel beside the table (off with --plain).
 int run_live(bool with_panel)
 {
     resize_window();
-    const std::string version = get_version();
-    // Lives until the process ends; held by a static so that nothing counts it as lost.
-    static ConsoleSequencer* const sequencer = new ConsoleSequencer(version);
-    HandLoop::run_live(*sequencer, with_panel);
+    ConsoleSequencer sequencer(get_version());
+    HandLoop::run_live(sequencer, with_panel);
     return 0;
+}
+
+// Everything written to standard output must have arrived: a full disk or a closed
+// descriptor is reported on standard error, and `status` turns into a failure.
+int check_output(int status)
+{
+    errno = 0;
+    std::cout.flush();
+    const bool flushed = std::fflush(stdout) == 0;
+    const int reason = errno;
+    if (flushed && std::cout && !std::ferror(stdout))
+        return status;
+    std::cerr << "corvald: cannot write to standard output";
+    if (reason != 0)
+        std::cerr << ": " << std::strerror(reason);
+    std::cerr << std::endl;
+    return failure_status;
+}
+
+// Runs `command`, on the screen when it needs one. The screen is handed back before a
+// fault is reported, so that the message stays in view.
+int run_command(const Command& command, bool needs_screen)
+{
+    try {
+        if (!needs_screen)
+            return command();
+        // The screen every command draws on: the terminal when standard output is one,
+        // cells in memory otherwise, with std::cout writing into it. The terminal is
+        // handed back however the process ends.
+        const std::unique_ptr<console::Console> screen = console::Platform::install_console();
+        // Uninstalled however the command ends, before the screen itself goes.
+        struct Uninstall {
+            ~Uninstall() { console::Console::install(nullptr); }
+        } uninstall;
+        return command();
+    } catch (const poker::texas_holdem::InputEnded&) {
+        return 0;
+    } catch (const std::exception& fault) {
+        std::cerr << "corvald: " << fault.what() << std::endl;
+        return failure_status;
+    }
 }
 
 } // namespace
@@ -63,7 +113,11 @@ int main(int argc, char** argv)
     // so a file given as "/path/hands.txt" was no file at all.
     app.allow_windows_style_options(false);
     app.footer("At every question of a hand the answer u takes back the hand's last answer "
-               "and asks that question again.");
+               "and asks that question again.\n"
+               "Exit status: 0 when done or at the end of the typed input; 1 for a fault "
+               "while running (a line of a hand history that does not fit, input that cannot "
+               "be read, output that cannot be written); 2 for a command line, file or "
+               "report folder that cannot be used.");
     bool plain = false;
     app.add_flag("--plain", plain, "Draw the table without the decision panel beside it");
 
@@ -77,15 +131,13 @@ int main(int argc, char** argv)
     poker::texas_holdem::ReplayCommand::add_to(app, command, needs_screen);
     poker::texas_holdem::OddsCommand::add_to(app, command, needs_screen);
 
-    CLI11_PARSE(app, argc, argv);
-    if (!needs_screen)
-        return command();
-
-    // The screen every command draws on: the terminal when standard output is one,
-    // cells in memory otherwise, with std::cout writing into it. The terminal is handed
-    // back however the process ends.
-    const std::unique_ptr<console::Console> screen = console::Platform::install_console();
-    const int status = command();
-    console::Console::install(nullptr);
-    return status;
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& fault) {
+        // --help and --version arrive here too, with CLI11's status 0; every real fault
+        // ends with the one usage status.
+        const int status = app.exit(fault);
+        return check_output(status == 0 ? 0 : usage_status);
+    }
+    return check_output(run_command(command, needs_screen));
 }

@@ -56,7 +56,9 @@ TerminalConsole::TerminalConsole(int fd, std::chrono::milliseconds frame_interva
 
     TerminalGuard::arm(fd, hand_back_bytes);
     TerminalGuard::set_resume(take_over, &TerminalConsole::on_resume);
-    write(take_over.data(), take_over.size());
+    // Started in the background, the program takes the terminal over only once in the
+    // foreground: at its first update there.
+    TerminalGuard::take_back(false);
 
     active_ = this;
     window_changed_ = 0;
@@ -121,7 +123,9 @@ void TerminalConsole::resize(int columns, int rows)
     const int want_rows = std::max(have_rows, rows);
     if (TerminalGuard::armed() && (want_columns != have_columns || want_rows != have_rows)) {
         const std::string request = window_request(want_columns, want_rows);
-        write(request.data(), request.size());
+        // Not yet shown, the request goes out with the take-over (the resume bytes).
+        if (TerminalGuard::shown() && TerminalGuard::in_foreground())
+            write(request.data(), request.size());
         if (original_columns_ > 0 && original_rows_ > 0)
             TerminalGuard::set_restore_bytes(std::string(hand_back_bytes)
                                              + window_request(original_columns_, original_rows_));
@@ -183,8 +187,14 @@ void TerminalConsole::end_change()
 void TerminalConsole::update(bool show_cursor)
 {
     dirty_ = false;
-    if (!TerminalGuard::armed())
+    if (!TerminalGuard::armed() || !TerminalGuard::in_foreground())
         return;
+    // In the foreground again without a continuation signal to say so (started with `&`
+    // and never stopped): the take-over, then everything painted.
+    if (!TerminalGuard::shown() && TerminalGuard::take_back(false)) {
+        resumed_ = 1;
+        window_changed_ = 1;
+    }
     if (resumed_) {
         resumed_ = 0;
         renderer_.invalidate();

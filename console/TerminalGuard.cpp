@@ -21,6 +21,8 @@ constexpr std::array<int, 4> guarded_signals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT
 constexpr int write_wait_ms = 1000;
 
 volatile std::sig_atomic_t is_armed = 0;
+// Whether the take-over is in effect on the terminal: written, and not handed back since.
+volatile std::sig_atomic_t is_shown = 0;
 int terminal_fd = -1;
 
 // Bytes a signal handler may write. Two buffers, so the bytes can be replaced while a
@@ -57,6 +59,7 @@ termios keyboard_raw{};
 
 struct sigaction previous_actions[guarded_signals.size()];
 struct sigaction previous_stop_action {};
+struct sigaction previous_continue_action {};
 bool handlers_installed = false;
 
 // The guarded signals and Ctrl-Z: none of them may break into a restore.
@@ -67,6 +70,7 @@ sigset_t guarded_set()
     for (int signal : guarded_signals)
         sigaddset(&set, signal);
     sigaddset(&set, SIGTSTP);
+    sigaddset(&set, SIGCONT);
     return set;
 }
 
@@ -77,6 +81,7 @@ void reinstate_previous_actions()
     for (std::size_t i = 0; i < guarded_signals.size(); ++i)
         sigaction(guarded_signals[i], &previous_actions[i], nullptr);
     sigaction(SIGTSTP, &previous_stop_action, nullptr);
+    sigaction(SIGCONT, &previous_continue_action, nullptr);
     handlers_installed = false;
 }
 
@@ -107,10 +112,12 @@ struct sigaction stop_action()
 void on_stop(int signal)
 {
     const int saved_errno = errno;
-    if (keyboard_held)
-        tcsetattr(keyboard_fd, TCSANOW, &keyboard_settings);
-    if (TerminalGuard::armed())
+    if (is_shown) {
+        if (keyboard_held)
+            tcsetattr(keyboard_fd, TCSANOW, &keyboard_settings);
         restore_bytes.write_to(terminal_fd);
+        is_shown = 0;
+    }
 
     struct sigaction stop {};
     stop.sa_handler = SIG_DFL;
@@ -128,13 +135,17 @@ void on_stop(int signal)
         sigaction(signal, &action, nullptr);
     }
 
-    if (TerminalGuard::armed()) {
-        if (keyboard_held)
-            tcsetattr(keyboard_fd, TCSANOW, &keyboard_raw);
-        resume_bytes.write_to(terminal_fd);
-        if (void (*hook)() = resume_hook)
-            hook();
-    }
+    // Continued in the background (`bg`), the terminal stays the shell's until `fg`.
+    TerminalGuard::take_back(true);
+    errno = saved_errno;
+}
+
+// Continued after any stop: a background process stopped at its read (SIGTTIN) and
+// brought to the foreground takes the terminal over here.
+void on_continue(int)
+{
+    const int saved_errno = errno;
+    TerminalGuard::take_back(true);
     errno = saved_errno;
 }
 
@@ -156,6 +167,11 @@ void install_handlers()
     sigaction(SIGTSTP, nullptr, &previous_stop_action);
     if (previous_stop_action.sa_handler != SIG_IGN)
         sigaction(SIGTSTP, &stop, nullptr);
+    struct sigaction resume {};
+    resume.sa_handler = &on_continue;
+    resume.sa_mask = guarded_set();
+    resume.sa_flags = SA_RESTART;
+    sigaction(SIGCONT, &resume, &previous_continue_action);
     handlers_installed = true;
 }
 
@@ -175,6 +191,7 @@ void TerminalGuard::arm(int fd, std::string_view bytes)
     restore_bytes.store(bytes);
     resume_hook = nullptr;
     resume_bytes.store({});
+    is_shown = 0;
     is_armed = 1;
     install_handlers();
 }
@@ -193,6 +210,36 @@ void TerminalGuard::set_resume(std::string_view bytes, void (*on_resume)())
 bool TerminalGuard::armed()
 {
     return is_armed != 0;
+}
+
+bool TerminalGuard::shown()
+{
+    return is_shown != 0;
+}
+
+// A terminal that is not the process's controlling one has no foreground group for it
+// (tcgetpgrp fails): no job control applies, and the process may draw.
+bool TerminalGuard::may_draw(pid_t foreground_group, pid_t own_group)
+{
+    return foreground_group < 0 || foreground_group == own_group;
+}
+
+bool TerminalGuard::in_foreground()
+{
+    return may_draw(tcgetpgrp(terminal_fd), getpgrp());
+}
+
+bool TerminalGuard::take_back(bool call_hook)
+{
+    if (!is_armed || is_shown || !in_foreground())
+        return false;
+    if (keyboard_held)
+        tcsetattr(keyboard_fd, TCSANOW, &keyboard_raw);
+    resume_bytes.write_to(terminal_fd);
+    is_shown = 1;
+    if (void (*hook)() = resume_hook; call_hook && hook != nullptr)
+        hook();
+    return true;
 }
 
 void TerminalGuard::hold_keyboard(int fd, const termios& settings, const termios& raw)
@@ -222,7 +269,9 @@ void TerminalGuard::restore()
     }
     if (is_armed) {
         is_armed = 0;
-        restore_bytes.write_to(terminal_fd);
+        if (is_shown)
+            restore_bytes.write_to(terminal_fd);
+        is_shown = 0;
     }
     reinstate_previous_actions();
 

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include <sys/types.h>
 #include <termios.h>
 
 namespace console {
@@ -16,7 +17,10 @@ namespace console {
 //
 // Ctrl-Z (SIGTSTP) hands the terminal back the same way, stops the process and, when the
 // shell continues it, takes the terminal over again: the resume bytes, the keyboard's raw
-// mode if it was held, and the resume hook, which repaints.
+// mode if it was held, and the resume hook, which repaints. The terminal is touched only
+// while the process is in its foreground process group: continued in the background
+// (`bg`, or started with `&`) it waits, and takes the terminal over when continued in
+// the foreground (`fg`, SIGCONT).
 //
 // Holds only what a signal handler may touch (fixed buffers, descriptors, flags), and
 // restores with write(2) and tcsetattr alone: the restore is async-signal-safe.
@@ -41,6 +45,19 @@ public:
 
     // Whether the terminal is still the program's to draw on: armed and not yet restored.
     static bool armed();
+    // Whether the take-over (the resume bytes) is in effect: written by take_back and
+    // not handed back since.
+    static bool shown();
+
+    // The decision behind in_foreground: the terminal's foreground process group (-1 when
+    // it is not the controlling terminal) against the process's own.
+    static bool may_draw(pid_t foreground_group, pid_t own_group);
+    // Whether the process may write to the terminal now. Async-signal-safe.
+    static bool in_foreground();
+    // Takes the terminal over when it is armed, not shown and in the foreground: the
+    // keyboard's raw mode if held, the resume bytes, then the resume hook when
+    // `call_hook`. True when it did. Async-signal-safe.
+    static bool take_back(bool call_hook);
 
     // While a keyboard is in raw mode: the settings restore() must put back on `fd`, and
     // the raw ones a process continued after Ctrl-Z sets again.

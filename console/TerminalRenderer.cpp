@@ -96,20 +96,40 @@ bool TerminalRenderer::too_small(const Surface& surface) const
     return terminal_columns_ < surface.width() || terminal_rows_ < surface.height();
 }
 
+// The longest wording that fits the terminal's width: the full sentence, then shorter
+// ones; the shortest (19 characters) fits any terminal of 20 columns or more whatever the
+// sizes. Narrower terminals get it cut.
 std::size_t TerminalRenderer::format_notice(char* buffer, std::size_t capacity,
                                             int surface_columns, int surface_rows,
                                             int terminal_columns, int terminal_rows)
 {
+    struct Wording {
+        std::string_view opening, by, between;
+        bool with_terminal_size;
+    };
+    static constexpr Wording wordings[] = {
+        {"Terminal too small: needs ", " x ", ", has ", true},
+        {"Too small: needs ", "x", ", has ", true},
+        {"Needs ", "x", ", has ", true},
+        {"Needs ", "x", " or more", false},
+    };
+    const auto fits = static_cast<std::size_t>(std::max(terminal_columns, 0));
     std::size_t at = 0;
-    at = append_text(buffer, capacity, at, "Terminal too small: needs ");
-    at = append_decimal(buffer, capacity, at, surface_columns);
-    at = append_text(buffer, capacity, at, " x ");
-    at = append_decimal(buffer, capacity, at, surface_rows);
-    at = append_text(buffer, capacity, at, ", has ");
-    at = append_decimal(buffer, capacity, at, terminal_columns);
-    at = append_text(buffer, capacity, at, " x ");
-    at = append_decimal(buffer, capacity, at, terminal_rows);
-    return std::min(at, static_cast<std::size_t>(std::max(terminal_columns, 0)));
+    for (const Wording& wording : wordings) {
+        at = append_text(buffer, capacity, 0, wording.opening);
+        at = append_decimal(buffer, capacity, at, surface_columns);
+        at = append_text(buffer, capacity, at, wording.by);
+        at = append_decimal(buffer, capacity, at, surface_rows);
+        at = append_text(buffer, capacity, at, wording.between);
+        if (wording.with_terminal_size) {
+            at = append_decimal(buffer, capacity, at, terminal_columns);
+            at = append_text(buffer, capacity, at, wording.by);
+            at = append_decimal(buffer, capacity, at, terminal_rows);
+        }
+        if (at <= fits)
+            return at;
+    }
+    return std::min(at, fits);
 }
 
 std::string TerminalRenderer::notice(int surface_columns, int surface_rows, int terminal_columns,

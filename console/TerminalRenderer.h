@@ -54,7 +54,9 @@ public:
     // Whether a terminal of this size is too small for the surface (and shows the notice).
     bool too_small(const Surface& surface) const;
 
-    // The notice a too small terminal shows on its last row (cut to the terminal's width).
+    // The notice a too small terminal shows on its last row: the longest wording that
+    // fits its width, from "Terminal too small: needs 58 x 60, has 40 x 20" down to
+    // "Needs 58x60 or more" (cut only below 19 columns).
     static std::string notice(int surface_columns, int surface_rows, int terminal_columns,
                               int terminal_rows);
 

@@ -31,6 +31,11 @@ void AnswerLog::take_back()
     assert(can_take_back());
     answers_.pop_back();
     served_ = 0;
+    // A card of the answer taken back may be typed again.
+    std::vector<Card> dealt;
+    for (const Answer& answer : answers_)
+        dealt.insert(dealt.end(), answer.cards.begin(), answer.cards.end());
+    source_.set_dealt(std::move(dealt));
 }
 
 // A new pass of the hand asks the same questions in the same order as the pass that

@@ -1,12 +1,18 @@
 #include "texas_holdem/ConsoleSequencer.h"
 
-#include <cstdlib>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <limits>
 #include <optional>
 #include <sstream>
+#include <stdexcept>
+#include <system_error>
 
 #include "console/Colour.h"
 #include "console/Console.h"
 #include "console/Cursor.h"
+#include "texas_holdem/InputEnded.h"
 #include "texas_holdem/SequencerHelper.h"
 #include "texas_holdem/TakeBack.h"
 
@@ -26,13 +32,53 @@ constexpr float autobet_blind = 1.0f;
 constexpr float autobet_move = 0.0f;
 constexpr float call_amount = 0.0f;
 
-// Ends the run when the input can give no more lines. Whatever was drawn is shown first;
-// the terminal layer puts the terminal back from its exit handler.
-[[noreturn]] void end_of_input()
+// The longest answer line kept, as for a hand-history line: a longer one is refused
+// and the rest of it read and dropped, so an endless line never fills the memory.
+constexpr std::size_t max_line_length = 4096;
+
+// A read that stopped for another reason than the end of the input: the stream went bad
+// (an exception inside the read), or standard input reported an error (a directory, a
+// hung-up terminal). errno is the system's reason when it has one.
+[[noreturn]] void read_failed(int reason)
 {
-    std::cout.flush();
-    console::Console::current().flush();
-    std::exit(EXIT_SUCCESS);
+    const std::string what = "cannot read the typed input";
+    if (reason != 0)
+        throw std::system_error(reason, std::generic_category(), what);
+    throw std::runtime_error(what);
+}
+
+// Reads one line of at most max_line_length characters into `line`, without its
+// terminator. False for a longer line, whose rest is read and dropped. Throws InputEnded
+// when nothing is left to read, and a system error when the read failed.
+bool read_line(std::istream& in, std::string& line)
+{
+    char buffer[max_line_length + 1];
+    errno = 0;
+    // Stores at most max_line_length characters; fails when the line holds more, and when
+    // nothing at all is left.
+    in.getline(buffer, sizeof buffer);
+    const int reason = errno;
+    auto length = static_cast<std::size_t>(in.gcount());
+    // Standard input reaches its errors through C's stdin, which the stream only sees as
+    // the end.
+    const auto failed = [&in] { return in.bad() || (&in == &std::cin && std::ferror(stdin)); };
+    if (failed())
+        read_failed(reason);
+    if (in.fail() && !in.eof() && length == max_line_length) {
+        in.clear(in.rdstate() & ~std::ios::failbit);
+        errno = 0;
+        in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+        if (failed())
+            read_failed(errno);
+        line.clear();
+        return false;
+    }
+    if (length == 0 && in.fail())
+        throw InputEnded();
+    if (!in.eof())
+        --length;  // the newline, counted but not stored
+    line.assign(buffer, length);
+    return true;
 }
 
 // Standard stream extraction of a number from the start of `line`: leading blanks are
@@ -72,11 +118,12 @@ auto ask(const ConsoleSequencer& source, std::istream& in, const std::string& pr
 {
     bool highlight = false;
     for (;;) {
-        const std::string line = ConsoleSequencer::get_input(prompt, highlight, in);
-        take_back_if_asked(source, line);
-        const auto answer = accept(line);
-        if (answer)
-            return *answer;
+        const std::optional<std::string> line = ConsoleSequencer::get_input(prompt, highlight, in);
+        if (line) {
+            take_back_if_asked(source, *line);
+            if (const auto answer = accept(*line))
+                return *answer;
+        }
         highlight = true;
     }
 }
@@ -90,7 +137,8 @@ ConsoleSequencer::ConsoleSequencer(const std::string& version, std::istream& in)
     std::cout << 'V' << version << ' ';
 }
 
-std::string ConsoleSequencer::get_input(std::string prompt, bool highlight, std::istream& in)
+std::optional<std::string> ConsoleSequencer::get_input(std::string prompt, bool highlight,
+                                                      std::istream& in)
 {
     console::Cursor::position(prompt_x, prompt_y);
     std::cout << prompt;
@@ -106,8 +154,7 @@ std::string ConsoleSequencer::get_input(std::string prompt, bool highlight, std:
     std::cout.flush();
     console::Console::current().flush();
     std::string line;
-    if (!std::getline(in, line))
-        end_of_input();
+    const bool whole = read_line(in, line);
     // A line typed on Windows or saved from there ends in CR LF; the CR belongs to the
     // line end, not to the answer.
     if (!line.empty() && line.back() == '\r')
@@ -117,6 +164,8 @@ std::string ConsoleSequencer::get_input(std::string prompt, bool highlight, std:
     std::cout << std::string(prompt.size(), ' ');
     console::Cursor::next_line();
     std::cout << '>' << std::string(line.size(), ' ');
+    if (!whole)
+        return std::nullopt;
     return line;
 }
 
@@ -127,6 +176,7 @@ Sequencer::NewGame ConsoleSequencer::request_new_game(unsigned max_players)
     NewGame result;
     result.table_name = "Console";
     autobet = false;
+    dealt_.clear();
 
     const std::string prompt = "Enter no players (max " + std::to_string(max_players) + ")";
     struct Count {
@@ -171,11 +221,23 @@ std::vector<Card> ConsoleSequencer::request_cards(Game::Round round)
         prompt += 's';
 
     std::vector<Card> cards(static_cast<std::size_t>(wanted));
-    return ask(*this, in_, prompt, [&cards](const std::string& line) -> std::optional<std::vector<Card>> {
-        if (!SequencerHelper::parse(line, cards))
-            return std::nullopt;
-        return cards;
-    });
+    const std::vector<Card>& dealt = dealt_;
+    const std::vector<Card> answer = ask(
+        *this, in_, prompt,
+        [&cards, &dealt](const std::string& line) -> std::optional<std::vector<Card>> {
+            if (!SequencerHelper::parse(line, cards))
+                return std::nullopt;
+            // A card cannot be dealt twice: a repeat is a typing slip, whose figures would
+            // be those of impossible cards.
+            for (auto card = cards.begin(); card != cards.end(); ++card) {
+                if (std::find(cards.begin(), card, *card) != card
+                    || std::find(dealt.begin(), dealt.end(), *card) != dealt.end())
+                    return std::nullopt;
+            }
+            return cards;
+        });
+    dealt_.insert(dealt_.end(), answer.begin(), answer.end());
+    return answer;
 }
 
 // A number must start with a digit: a sign, a blank or a leading decimal point is
@@ -201,7 +263,8 @@ float ConsoleSequencer::request_move(std::string player)
 // The hand's last move can still be taken back here: a wrong fold may have ended it.
 void ConsoleSequencer::notify_end_game(const GameHistory&)
 {
-    take_back_if_asked(*this, get_input("Hit enter for a new game", false, in_));
+    if (const std::optional<std::string> line = get_input("Hit enter for a new game", false, in_))
+        take_back_if_asked(*this, *line);
 }
 
 } // namespace poker::texas_holdem

@@ -4,6 +4,7 @@
 #include <functional>
 #include <iostream>
 #include <istream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,24 +21,30 @@ namespace poker::texas_holdem {
 // brings the same question back in bright red until one can. With an AnswerLog attached,
 // the answer `u` takes back the hand's last answer (TakeBack).
 //
-// Lines come from `in` (standard input in the program, a scripted stream in tests).
-// When `in` ends or fails for good the run is over: the process exits with status 0,
-// since a question that can never be answered would otherwise be asked for ever.
+// Lines come from `in` (standard input in the program, a scripted stream in tests). A
+// line longer than 4,096 characters is refused like any unusable answer; only that many
+// are ever held. When `in` ends the run is over: InputEnded is thrown, since a question
+// that can never be answered would otherwise be asked for ever. A read that fails for
+// another reason throws a std::runtime_error (a std::system_error when the system gave
+// a reason).
 class ConsoleSequencer : public Sequencer {
 public:
     // Writes "V", the version and one blank at column 12 of row 1, right of the hand line.
     explicit ConsoleSequencer(const std::string& version, std::istream& in = std::cin);
 
     // Shows `prompt` (bright red when `highlight`), reads one line from `in`, wipes
-    // prompt and answer and returns the line without its terminator.
-    static std::string get_input(std::string prompt, bool highlight, std::istream& in = std::cin);
+    // prompt and answer and returns the line without its terminator; std::nullopt for a
+    // line too long to be an answer.
+    static std::optional<std::string> get_input(std::string prompt, bool highlight,
+                                                std::istream& in = std::cin);
 
     // "Enter no players (max 16)": a count from 1 to max_players, optionally followed by
     // the word "autobet"; the players are named "P1" to "Pn".
     NewGame request_new_game(unsigned max_players) override;
     // Any number; 1 without asking in an autobet hand.
     float request_blind(std::string player) override;
-    // Exactly the round's cards in card notation, nothing between them.
+    // Exactly the round's cards in card notation, nothing between them, each card one
+    // not yet given in this hand (within the answer or in an earlier round).
     std::vector<Card> request_cards(Game::Round round) override;
     // A number starting with a digit (a raise, 0 a call), "c" (0) or "f" (-1);
     // 0 without asking in an autobet hand.
@@ -56,8 +63,14 @@ public:
     // question of a hand), the answer is refused like any other that cannot be used.
     std::function<bool()> can_take_back;
 
+    // The cards given in this hand so far become `cards`: after an answer is taken back,
+    // the cards of the answers kept.
+    void set_dealt(std::vector<Card> cards) { dealt_ = std::move(cards); }
+
 private:
     std::istream& in_;
+    // The cards given in this hand so far.
+    std::vector<Card> dealt_;
 };
 
 } // namespace poker::texas_holdem

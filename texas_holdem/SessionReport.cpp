@@ -4,10 +4,14 @@
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <map>
+#include <memory>
 #include <system_error>
 #include <utility>
+#include <vector>
+
+#include "console/FolderLock.h"
+#include "console/PendingFile.h"
 
 namespace poker::texas_holdem {
 
@@ -21,8 +25,6 @@ constexpr unsigned betting_rounds = 4;
 const char* const players_file = "players.csv";
 const char* const rounds_file = "rounds.csv";
 const char* const summary_file = "summary.csv";
-// The name a file is written under before it replaces the real one.
-const char* const partial_suffix = ".partial";
 
 std::string ratio(double part, double whole)
 {
@@ -31,24 +33,33 @@ std::string ratio(double part, double whole)
     return text;
 }
 
-// Writes `content` beside `target` and renames it over `target` (atomic on POSIX: both
-// live in the same directory). Empty on success, otherwise what failed.
-std::string replace_file(const fs::path& target, const std::string& content)
+// File names in a folder, with their contents.
+using Files = std::vector<std::pair<const char*, std::string>>;
+
+// Writes `files` into `dir` with the folder locked for the whole write, so that two
+// replays reporting to one folder take turns and leave one's set of files. Empty on
+// success, otherwise the fault naming the final file and the system's reason (a folder
+// that cannot be locked is named by the first file, which could not be written).
+std::string write_files(const fs::path& dir, const Files& files)
 {
-    fs::path partial = target;
-    partial += partial_suffix;
-    {
-        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-        out << content;
-        out.flush();
-        if (!out)
-            return "cannot write " + partial.string();
-    }
-    std::error_code failure;
-    fs::rename(partial, target, failure);
-    if (failure) {
-        fs::remove(partial, failure);
-        return "cannot replace " + target.string();
+    try {
+        std::unique_ptr<console::FolderLock> lock;
+        try {
+            lock = std::make_unique<console::FolderLock>(dir.string());
+        } catch (const std::system_error& failure) {
+            throw std::system_error(failure.code(),
+                                    "cannot write " + (dir / files.front().first).string());
+        }
+        // Every file is written before any replaces its target: a fault leaves the old set.
+        std::vector<std::unique_ptr<console::PendingFile>> pending;
+        for (const auto& [name, content] : files) {
+            pending.push_back(std::make_unique<console::PendingFile>((dir / name).string()));
+            pending.back()->write(content);
+        }
+        for (const auto& file : pending)
+            file->replace_target();
+    } catch (const std::system_error& failure) {
+        return failure.what();
     }
     return "";
 }
@@ -137,29 +148,21 @@ std::string SessionReport::check_directory(const std::string& directory)
     std::error_code failure;
     fs::create_directories(directory, failure);
     if (failure || !fs::is_directory(directory, failure))
-        return "cannot create the directory " + directory;
-    const fs::path probe = fs::path(directory) / (std::string(summary_file) + partial_suffix);
-    {
-        std::ofstream out(probe, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return "cannot write in " + directory;
+        return "cannot create the directory " + directory
+               + (failure ? ": " + failure.message() : std::string());
+    try {
+        const console::PendingFile probe((fs::path(directory) / summary_file).string());
+    } catch (const std::system_error& failure) {
+        return "cannot write in " + directory + ": " + failure.code().message();
     }
-    fs::remove(probe, failure);
     return "";
 }
 
 std::string SessionReport::write(const SessionAnalyser& session, const std::string& directory)
 {
-    const fs::path dir(directory);
-    for (const auto& [name, content] :
-         {std::pair<const char*, std::string>{players_file, players_csv(session)},
-          {rounds_file, rounds_csv(session)},
-          {summary_file, summary_csv(session)}}) {
-        const std::string failure = replace_file(dir / name, content);
-        if (!failure.empty())
-            return failure;
-    }
-    return "";
+    return write_files(fs::path(directory), {{players_file, players_csv(session)},
+                                             {rounds_file, rounds_csv(session)},
+                                             {summary_file, summary_csv(session)}});
 }
 
 } // namespace poker::texas_holdem

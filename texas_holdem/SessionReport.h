@@ -16,8 +16,11 @@ namespace poker::texas_holdem {
 //   the hand never reached counts as not still in), and the average final stake.
 //
 // Every file starts with a header row; fields are quoted where CSV needs it. A file is
-// written beside its final name and renamed over it, so a reader sees the old report or
-// the new one, never half of one. Failures come back as text; nothing is thrown.
+// written beside its final name under a name of its own and renamed over it, so a reader
+// sees the old report or the new one, never half of one; the directory is locked for the
+// whole write, so two programs reporting to it take turns (the second waits), and a
+// signal that ends the process removes the files not yet renamed. Failures come back as
+// text naming the final file and the system's reason; nothing is thrown.
 class SessionReport {
 public:
     SessionReport() = delete;

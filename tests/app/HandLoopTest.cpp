@@ -1,6 +1,7 @@
 #include "app/HandLoop.h"
 
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,10 +11,12 @@
 #include "console/Colour.h"
 #include "support/RecordingScreen.h"
 #include "texas_holdem/ConsoleSequencer.h"
+#include "texas_holdem/InputEnded.h"
 
 using corvald_test::RecordingScreen;
 using poker::texas_holdem::ConsoleSequencer;
 using poker::texas_holdem::HandLoop;
+using poker::texas_holdem::InputEnded;
 using Prompts = std::vector<std::string>;
 
 namespace {
@@ -133,17 +136,15 @@ TEST(ConsoleSession, SameTypingGivesTheSameChancesInTheNextHand)
     EXPECT_EQ(numbers(17), numbers(35));
 }
 
-TEST(ConsoleSessionDeathTest, EndOfInputEndsTheRunWithStatusZero)
+TEST(ConsoleSession, EndOfInputEndsTheRunAndAFailedReadIsAFault)
 {
-    const auto run = [](const std::string& typed, bool failed) {
-        Session session(typed);
-        if (failed)
-            session.input.setstate(std::ios::badbit);
-        HandLoop::run(session.source);
-    };
-    EXPECT_EXIT(run(hand_to_the_river + "3 autobet\nahkd\n", false), ::testing::ExitedWithCode(0), "");
-    // So does a stream that failed for good, rather than asking for ever.
-    EXPECT_EXIT(run("3\n", true), ::testing::ExitedWithCode(0), "");
+    Session ended(hand_to_the_river + "3 autobet\nahkd\n");
+    EXPECT_THROW(HandLoop::run(ended.source), InputEnded);
+    // A stream that failed for good is no end: the run stops with the fault rather than
+    // asking for ever or passing for a normal end.
+    Session failed("3\n");
+    failed.input.setstate(std::ios::badbit);
+    EXPECT_THROW(HandLoop::run(failed.source), std::runtime_error);
 }
 
 namespace {

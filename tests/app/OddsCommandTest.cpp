@@ -1,7 +1,9 @@
 #include "app/OddsCommand.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -11,9 +13,12 @@
 #include <boost/property_tree/ptree.hpp>
 #include <gtest/gtest.h>
 
+#include "app/Corvald.h"
 #include "poker/Hand.h"
 #include "support/CardText.h"
 #include "support/ChildProcess.h"
+#include "support/RecordingScreen.h"
+#include "texas_holdem/ConsoleSequencer.h"
 
 using poker::Card;
 using poker::texas_holdem::OddsCommand;
@@ -77,13 +82,24 @@ TEST(OddsCommand, FaultsAreNamedOnOneLineWithStatusTwo)
              {"ahkd", "", "1", "--players must be a whole number from 2 to 16, not \"1\""},
              {"ahkd", "", "17", "--players must be a whole number from 2 to 16, not \"17\""},
              {"ahkd", "", "three", "--players must be a whole number from 2 to 16"},
-             {"ahkd", "", "", "--players is required"}}) {
+             {"ahkd", "", "", "--players is required"},
+             // Not wrapped round to 4 players.
+             {"ahkd", "", "-4294967292", "--players must be a whole number from 2 to 16"}}) {
         std::ostringstream out, err;
         EXPECT_EQ(OddsCommand::run({c.hole, c.board, c.players, "", "", false}, out, err), 2) << c.fault;
         EXPECT_EQ(out.str(), "");
         const std::string message = err.str();
         EXPECT_NE(message.find(c.fault), std::string::npos) << message;
         EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+    }
+    // Neither wrapped round to 4294967295 nor left unbounded.
+    for (const auto& [hands, seed, fault] : std::vector<std::array<std::string, 3>>{
+             {"-1", "", "--hands must be a whole number from 1 to 10000000, not \"-1\""},
+             {"10000001", "", "--hands must be"}, {"+5", "", "--hands must be"},
+             {"", "-1", "--seed must be a whole number from 0 to 4294967295, not \"-1\""}}) {
+        std::ostringstream out, err;
+        EXPECT_EQ(OddsCommand::run({"ahkd", "", "3", hands, seed, false}, out, err), 2);
+        EXPECT_NE(err.str().find(fault), std::string::npos) << err.str();
     }
 }
 
@@ -111,4 +127,59 @@ TEST(OddsCommand, BinaryPrintsJsonOrAnAlignedTableAndRejectsBadInput)
     const auto bad = corvald_test::run_child(CORVALD_BINARY, {"odds", "ahah", "--players", "2"});
     EXPECT_EQ(bad.status, 2);
     EXPECT_EQ(bad.err, "corvald odds: the card ah is given twice\n");
+}
+
+namespace {
+
+using poker::texas_holdem::Corvald;
+
+// The console source, noting the table calculator's counts each time the driver comes
+// back for cards and at the end: the runs at the blinds and after the hole cards, the
+// flop, the turn and the river.
+struct CountsAtEachStep : poker::texas_holdem::ConsoleSequencer {
+    CountsAtEachStep(std::istream& typed, const Corvald& driver)
+        : ConsoleSequencer("1", typed), driver(driver) {}
+    std::vector<Card> request_cards(poker::texas_holdem::Game::Round round) override
+    {
+        runs.push_back(driver.calculator.counts);
+        return ConsoleSequencer::request_cards(round);
+    }
+    void notify_end_game(const poker::texas_holdem::GameHistory& history) override
+    {
+        runs.push_back(driver.calculator.counts);
+        ConsoleSequencer::notify_end_game(history);
+    }
+    const Corvald& driver;
+    std::vector<std::vector<unsigned>> runs;
+};
+
+} // namespace
+
+// The table's calculator runs at the blinds and after every step of cards, each run going
+// on from where the last left the generator; the command must count the same hands.
+TEST(OddsCommand, CountsEqualTheTablesAfterEveryStepOfCards)
+{
+    const struct {
+        std::string players, hole, board;
+    } hands[] = {{"3", "ahkd", "qdjdtd9c2s"}, {"2", "7c2h", "7d7s2c3h4h"},
+                 {"6", "qsqh", "as2d9hjcqd"}, {"16", "5c6c", "7c8c9ckhkd"}};
+    for (const auto& hand : hands) {
+        SCOPED_TRACE(hand.hole);
+        corvald_test::RecordingScreen screen;
+        const auto& b = hand.board;
+        std::istringstream typed(hand.players + " autobet\n" + hand.hole + "\n" + b.substr(0, 6)
+                                 + "\n" + b.substr(6, 2) + "\n" + b.substr(8, 2) + "\n\n");
+        Corvald driver;
+        CountsAtEachStep table(typed, driver);
+        driver.go(table);
+        ASSERT_EQ(table.runs.size(), 5u);
+
+        const std::size_t board_steps[] = {0, 6, 8, 10};
+        for (std::size_t step = 0; step < std::size(board_steps); ++step) {
+            OddsCommand::Question q;
+            const std::string board = b.substr(0, board_steps[step]);
+            ASSERT_EQ(OddsCommand::read({hand.hole, board, hand.players, "", "", false}, q), "");
+            EXPECT_EQ(OddsCommand::ask(q).counts, table.runs[step + 1]) << step;
+        }
+    }
 }

@@ -46,6 +46,12 @@ TEST(ReplayCommand, UnreadableFileOrReportDirectoryIsReportedBeforeTheReplay)
     EXPECT_EQ(blocked.status, ReplayCommand::unusable_input_status);
     EXPECT_NE(blocked.err.find(file), std::string::npos) << blocked.err;
     EXPECT_EQ(blocked.err.find("Malformed"), std::string::npos) << blocked.err;
+    // A report that fails at the end: the same status, the final file and the reason.
+    fs::create_directories(dir / "players.csv");
+    const auto late = run_child(CORVALD_BINARY, {"replay", "-", "--stats", dir.string()},
+                                replay_data_file("seat-rotation.txt"));
+    EXPECT_EQ(late.status, ReplayCommand::unusable_input_status);
+    EXPECT_NE(late.err.find("players.csv: Is a directory"), std::string::npos) << late.err;
     fs::remove_all(dir);
 }
 

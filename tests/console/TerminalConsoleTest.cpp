@@ -199,3 +199,42 @@ TEST(TerminalConsole, WaitSpaceWithoutControllingTerminalReturnsFalseAtOnce)
     }).first;
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
+
+// On its controlling terminal the console draws only while its process group is the
+// foreground one: started in the background it writes nothing, and once made the
+// foreground group and continued (what `fg` does) it takes the terminal over and paints.
+TEST(TerminalConsole, BackgroundProcessLeavesTheTerminalAloneUntilBroughtToTheForeground)
+{
+    Pty pty;
+    const auto [status, output] = run_child(pty, [&pty] {
+        // A session on the pty, as a shell's; the console runs in a background job.
+        setsid();
+        ioctl(pty.slave, TIOCSCTTY, 0);
+        std::signal(SIGTTOU, SIG_IGN);
+        int ready[2], end[2];
+        if (::pipe(ready) != 0 || ::pipe(end) != 0)
+            _exit(98);
+        const pid_t job = fork();
+        char byte = 0;
+        if (job == 0) {
+            setpgid(0, 0);
+            TerminalConsole console(pty.slave, never);
+            console.write_characters(0, 1, "Hand #7", 7);
+            console.flush();
+            _exit(::write(ready[1], "r", 1) == 1 && ::read(end[0], &byte, 1) == 1 ? 0 : 97);
+        }
+        setpgid(job, job);
+        if (::read(ready[0], &byte, 1) != 1 || ::write(pty.slave, "|fg|", 4) != 4)
+            _exit(96);
+        tcsetpgrp(pty.slave, job);
+        kill(job, SIGCONT);
+        int job_status = 0;
+        if (::write(end[1], "e", 1) != 1 || waitpid(job, &job_status, 0) != job)
+            _exit(95);
+        _exit(WIFEXITED(job_status) ? WEXITSTATUS(job_status) : 94);
+    });
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(output.substr(0, 4), "|fg|") << "drawn from the background: " << output;
+    EXPECT_EQ(output.substr(4, 14), "\x1b[?1049h\x1b[?25l") << output;
+    EXPECT_NE(output.find("Hand #7"), std::string::npos) << "not painted";
+}

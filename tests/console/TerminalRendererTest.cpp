@@ -216,9 +216,9 @@ TEST(TerminalRenderer, SmallerTerminalShowsWhatFitsAndTheSizeItNeeds)
     // Larger than the size the renderer is told: anything past that was written outside.
     TerminalEmulator terminal(100, 80);
     TerminalRenderer renderer;
-    struct Size { int columns, rows, notice_row; };
-    for (const Size size : {Size{40, 20, 19}, Size{80, 24, 23}, Size{50, 70, 60},
-                            Size{58, 59, 58}}) {
+    struct Size { int columns, rows, notice_row; std::string notice; };
+    for (const Size& size : {Size{40, 20, 19, "40x20"}, Size{80, 24, 23, ""},
+                             Size{50, 70, 60, ""}, Size{58, 59, 58, ""}}) {
         const std::string has = std::to_string(size.columns) + " x " + std::to_string(size.rows);
         SCOPED_TRACE(has);
         renderer.set_terminal_size(size.columns, size.rows);
@@ -228,9 +228,14 @@ TEST(TerminalRenderer, SmallerTerminalShowsWhatFitsAndTheSizeItNeeds)
                                        size.notice_row), "");
         EXPECT_EQ(terminal.written_outside(size.columns, size.rows), "");
         const std::string notice = TerminalRenderer::notice(width, height, size.columns, size.rows);
-        EXPECT_EQ(notice, ("Terminal too small: needs 58 x 60, has " + has).substr(0, size.columns));
+        EXPECT_EQ(notice, size.columns < 47 ? "Too small: needs 58x60, has " + size.notice
+                                            : "Terminal too small: needs 58 x 60, has " + has);
         EXPECT_EQ(terminal.text(0, size.notice_row, static_cast<int>(notice.size())), notice);
     }
+    // Whole in any terminal of 20 columns or more.
+    EXPECT_EQ(TerminalRenderer::notice(width, height, 30, 20), "Needs 58x60, has 30x20");
+    EXPECT_EQ(TerminalRenderer::notice(width, height, 20, 999), "Needs 58x60 or more");
+    EXPECT_EQ(TerminalRenderer::notice(width, height, 10, 20), "Needs 58x6");
     renderer.set_terminal_size(width, height);
     terminal.feed(renderer.render(scope.screen, false));
     EXPECT_EQ(terminal.differences(scope.screen, width, height), "");

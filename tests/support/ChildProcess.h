@@ -44,9 +44,11 @@ struct ChildResult {
 
 // Runs `program` with `input` on its standard input and its output and error captured in
 // files (so none is a terminal), in a session of its own without a controlling terminal.
-// A child still running after `seconds` is killed.
+// A child still running after `seconds` is killed. `output`, when given, replaces the
+// captured standard output: a file to write to (such as /dev/full), or "-" for a closed one.
 inline ChildResult run_child(const std::string& program, const std::vector<std::string>& arguments,
-                             const std::string& input = "", int seconds = 60)
+                             const std::string& input = "", int seconds = 60,
+                             const std::string& output = "")
 {
     const std::filesystem::path dir = make_temporary_directory();
     const std::string in = (dir / "in").string(), out = (dir / "out").string(), err = (dir / "err").string();
@@ -62,15 +64,19 @@ inline ChildResult run_child(const std::string& program, const std::vector<std::
         // The alarm outlives exec and ends a child that hangs.
         ::alarm(static_cast<unsigned>(seconds));
         ::dup2(::open(in.c_str(), O_RDONLY), STDIN_FILENO);
-        ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDOUT_FILENO);
+        ::dup2(::open((output.empty() || output == "-" ? out : output).c_str(),
+                      O_WRONLY | O_CREAT | O_TRUNC, 0600),
+               STDOUT_FILENO);
         ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
+        if (output == "-")
+            ::close(STDOUT_FILENO);
         ::execv(program.c_str(), argv.data());
         ::_exit(127);
     }
     int wait_status = 0;
     ::waitpid(pid, &wait_status, 0);
-    ChildResult result{WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1, read_text_file(out),
-                       read_text_file(err)};
+    ChildResult result{WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1,
+                       output.empty() ? read_text_file(out) : "", read_text_file(err)};
     std::filesystem::remove_all(dir);
     return result;
 }

@@ -2,6 +2,7 @@
 
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -90,4 +91,38 @@ TEST(ConsoleSequencer, CrLfEndsALineTooAndTheLastNeedsNoEnd)
     EXPECT_EQ(dialogue.source.request_cards(Game::hole).size(), 2u);
     EXPECT_EQ(dialogue.source.request_new_game(16).players.size(), 4u);
     EXPECT_EQ(dialogue.screen.shots.size(), 2u);
+}
+
+// An answer line is at most 4,096 characters; a longer one, however long, is refused as a
+// whole and the next line is the answer.
+TEST(ConsoleSequencer, OverlongLineIsRefusedWithoutTheRestBeingTaken)
+{
+    const std::string longest = "3" + std::string(4095, ' ');
+    const std::pair<std::string, std::size_t> typed_and_shots[] = {
+        {longest + "\n", 1}, {longest + " 9\n2\n", 2}, {std::string(3'000'000, '7') + "\n2\n", 2}};
+    for (const auto& [typed, shots] : typed_and_shots) {
+        Dialogue dialogue(typed);
+        EXPECT_EQ(dialogue.source.request_new_game(16).players.size(), shots == 1 ? 3u : 2u);
+        ASSERT_EQ(dialogue.screen.shots.size(), shots);
+        EXPECT_EQ(dialogue.screen.shots.back().screen.cell(1, 3).attribute,
+                  shots == 1 ? console::colour::white : console::colour::bright_red);
+    }
+}
+
+// A card is dealt once: a repeat within the answer, or of a card given earlier in the
+// hand, is a typing slip and asked again in red. A new hand starts with a full deck.
+TEST(ConsoleSequencer, RepeatedCardIsAskedAgainInRed)
+{
+    Dialogue dialogue("3\nahah\nahkd\nasahkh\nqsahkd\nasqdks\nks\nqd\nkh\n2\nkhqd\n");
+    ConsoleSequencer& source = dialogue.source;
+    source.request_new_game(16);
+    for (const Game::Round round : {Game::hole, Game::flop, Game::turn})
+        source.request_cards(round);
+    EXPECT_EQ(source.request_new_game(16).players.size(), 2u);
+    EXPECT_EQ(source.request_cards(Game::hole).size(), 2u);
+    std::string asked;
+    for (const auto& shot : dialogue.screen.shots)
+        asked += shot.prompt.substr(6, 4)
+                 + (shot.screen.cell(1, 3).attribute == console::colour::bright_red ? "! " : " ");
+    EXPECT_EQ(asked, "no p hole hole! flop flop! flop! turn turn! turn! no p hole ");
 }

@@ -74,3 +74,51 @@ TEST(SessionReport, WriteReplacesTheFilesInADirectoryItCreatesButNotOverAFile)
     EXPECT_NE(SessionReport::write(two_hands(), (dir / "file").string()), "");
     fs::remove_all(dir);
 }
+
+// A fault names the file that was not written and the system's reason, and leaves
+// neither a temporary file nor a half-replaced set.
+TEST(SessionReport, FaultNamesTheFinalFileAndTheReasonAndLeavesTheOldSet)
+{
+    const fs::path dir = corvald_test::make_temporary_directory();
+    const fs::path gone = dir / "gone";
+    EXPECT_EQ(SessionReport::write(two_hands(), gone.string()),
+              "cannot write " + (gone / "players.csv").string() + ": No such file or directory");
+
+    fs::create_directory(dir / "players.csv");
+    std::ofstream(dir / "rounds.csv") << "older\n";
+    EXPECT_EQ(SessionReport::write(two_hands(), dir.string()),
+              "cannot replace " + (dir / "players.csv").string() + ": Is a directory");
+    EXPECT_EQ(read_text_file((dir / "rounds.csv").string()), "older\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
+    fs::remove_all(dir);
+}
+
+// Two writers at once, many times over: each leaves its whole set or waits for the other,
+// so the folder always holds one writer's three files, whole.
+TEST(SessionReport, TwoWritersAtOnceLeaveOneWholeSet)
+{
+    const fs::path dir = corvald_test::make_temporary_directory();
+    // Large enough that the writes overlap in time; the second has other names and rounds.
+    SessionAnalyser sessions[2] = {two_hands(), two_hands()};
+    for (int copy = 0; copy < 100; ++copy)
+        sessions[1].player_entries.push_back({"Cy", 0, 0, 2, true, 4});
+    sessions[1].game_entries.resize(2);
+    for (int round = 0; round < 40; ++round) {
+        pid_t writers[2];
+        for (int w = 0; w < 2; ++w)
+            if ((writers[w] = ::fork()) == 0)
+                ::_exit(SessionReport::write(sessions[w], dir.string()).empty() ? 0 : 1);
+        for (const pid_t writer : writers) {
+            int status = -1;
+            ::waitpid(writer, &status, 0);
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << round;
+        }
+        const std::string players = read_text_file((dir / "players.csv").string());
+        const int w = players == SessionReport::players_csv(sessions[0]) ? 0 : 1;
+        ASSERT_EQ(players, SessionReport::players_csv(sessions[w])) << round;
+        ASSERT_EQ(read_text_file((dir / "rounds.csv").string()), SessionReport::rounds_csv(sessions[w]));
+        ASSERT_EQ(read_text_file((dir / "summary.csv").string()), SessionReport::summary_csv(sessions[w]));
+        ASSERT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3);
+    }
+    fs::remove_all(dir);
+}

@@ -131,9 +131,15 @@ bool convert_plain_amount(const char* text, std::size_t length, float& value)
     return true;
 }
 
+// The largest amount the game model takes: far beyond any real one, yet the model's float
+// sums of a hand's amounts (fewer than 10^8 of them) stay finite. An amount near the float
+// limit made the pot infinite and then a NaN, caught only at the summary line.
+constexpr float max_amount = 1e30f;
+
 // Text of a capture group as a number, the whole text read as lexical_cast reads it.
 // False for text the number class admits but that is no number ("1.2.3", ".", "" of an
-// absent group), for a seat number beyond unsigned and for an amount beyond float.
+// absent group), for a seat number beyond unsigned and for an amount beyond max_amount,
+// so that such a line stops with the message of its kind.
 template <typename Number>
 bool convert(const boost::ssub_match& group, Number& value)
 {
@@ -149,6 +155,10 @@ bool convert(const boost::ssub_match& group, Number& value)
     Number converted{};
     if (!boost::conversion::try_lexical_convert(text, length, converted))
         return false;
+    if constexpr (std::is_same_v<Number, float>) {
+        if (!(converted <= max_amount))
+            return false;
+    }
     value = converted;
     return true;
 }

@@ -104,3 +104,11 @@ TEST(ReplayLineParsers, AmountsBecomeTheNearestFloat)
             << text;
     }
 }
+
+// An amount that would take the model's sums to infinity stops at its own line.
+TEST(ReplayLineParsers, AmountTooLargeForTheModelStopsWithTheMessageOfItsLine)
+{
+    const std::string huge = "$300000000000000000000000000000000000000";
+    EXPECT_EQ(Reader("Ann: raises " + huge + " to " + huge + "\n").move_fault("Ann"), "Malformed move");
+    EXPECT_EQ(Reader("Ann: bets " + huge + "\n").move_fault("Ann"), "Malformed move");
+}
