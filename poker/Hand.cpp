@@ -1,6 +1,7 @@
 #include "poker/Hand.h"
 
 #include "poker/CardSet.h"
+#include "poker/HandTable.h"
 
 #include <cassert>
 #include <cstdint>
@@ -17,6 +18,9 @@ constexpr int five = 3;
 constexpr int hand_size = 5;
 constexpr int flush_size = 5;
 constexpr int none = Hand::no_key;
+constexpr std::size_t table_hand_size = 7;
+// The card bits of a HandTable::CardKey::suits sum: bits 0 to 12 of each suit's lane.
+constexpr std::uint64_t card_bits = 0x1FFF1FFF1FFF1FFFu;
 
 // ---------------------------------------------------------------------------------------
 // The ranking rules, stated on counting arrays. This is the definition of what
@@ -193,8 +197,31 @@ Hand Hand::from_strength(std::uint32_t strength)
     return Hand(static_cast<Type>(strength >> 20), key(16), key(12), key(8), key(4), key(0));
 }
 
+// Seven known, distinct cards (the simulation's case) are ranked by table; anything else
+// takes the card set, or the counting rules for a card given twice.
 Hand Hand::best_hand(const Card* cards, std::size_t count)
 {
+    if (count == table_hand_size) {
+        // Suits OR'ed together stay below 4 only when every suit is 0 to 3: the unknown
+        // card's -1 sets every bit.
+        unsigned suits = 0;
+        std::uint64_t values = 0, suit_sums = 0, held = 0;
+        for (std::size_t i = 0; i < table_hand_size; ++i)
+            suits |= static_cast<unsigned>(cards[i].suit);
+        if (suits < static_cast<unsigned>(no_suits)) {
+            for (std::size_t i = 0; i < table_hand_size; ++i) {
+                const HandTable::CardKey& key = HandTable::key(cards[i].index());
+                values += key.values;
+                suit_sums += key.suits;
+                held |= key.suits;
+            }
+            // Seven distinct cards set seven card bits; a card given twice sets fewer.
+            if (__builtin_popcountll(held & card_bits) == table_hand_size) {
+                const HandTable& table = HandTable::get();
+                return from_strength(table.strength(table.rank(values, suit_sums)));
+            }
+        }
+    }
     CardSet set;
     [[maybe_unused]] std::size_t known = 0;
     for (std::size_t i = 0; i < count; ++i) {
