@@ -112,3 +112,21 @@ TEST(OddsCommand, BinaryPrintsJsonOrAnAlignedTableAndRejectsBadInput)
     EXPECT_EQ(bad.status, 2);
     EXPECT_EQ(bad.err, "corvald odds: the card ah is given twice\n");
 }
+
+// The JSON of the first version for a few settings, byte for byte: the draws, the counts
+// and their formatting all stay as they were.
+TEST(OddsCommand, JsonAsTheFirstVersionPrintedIt)
+{
+    const std::pair<OddsCommand::Arguments, std::string> cases[] = {
+        {{"ahkh", "", "4", "", "", true},
+         R"({"hole": "ahkh", "board": "", "players": 4, "hands": 10000, "seed": 2, "counts": [10000, 6576, 4922, 3994], "beat": [1, 0.6576, 0.4922, 0.3994], "weighted": [1, 0.5285, 0.4458, 0.3994]})"},
+        {{"7c2d", "9s9d9h5c", "9", "30000", "11", true},
+         R"({"hole": "7c2d", "board": "9s9d9h5c", "players": 9, "hands": 30000, "seed": 11, "counts": [30000, 4752, 2418, 1743, 1312, 1005, 767, 615, 458], "beat": [1, 0.1584, 0.0806, 0.0581, 0.04373333333333333, 0.0335, 0.025566666666666668, 0.0205, 0.015266666666666666], "weighted": [1, 0.08683333333333335, 0.047933333333333335, 0.03668333333333333, 0.0295, 0.024383333333333333, 0.020416666666666666, 0.017883333333333334, 0.015266666666666666]})"},
+        {{"", "", "16", "50000", "7", true},
+         R"({"hole": null, "board": "", "players": 16, "hands": 50000, "seed": 7, "counts": [50000, 23909, 15796, 11710, 9303, 7650, 6494, 5684, 4989, 4439, 3992, 3645, 3374, 3108, 2875, 2662], "beat": [1, 0.47818, 0.31592, 0.2342, 0.18606, 0.153, 0.12988, 0.11368, 0.09978, 0.08878, 0.07984, 0.0729, 0.06748, 0.06216, 0.0575, 0.05324], "weighted": [1, 0.26571, 0.18458, 0.14372, 0.11965, 0.10312, 0.09156, 0.08346, 0.07651, 0.07101, 0.06654, 0.06307, 0.06036, 0.0577, 0.05537, 0.05324]})"}};
+    for (const auto& [arguments, expected] : cases) {
+        std::ostringstream out, err;
+        ASSERT_EQ(OddsCommand::run(arguments, out, err), 0) << err.str();
+        EXPECT_EQ(out.str(), expected + "\n");
+    }
+}
