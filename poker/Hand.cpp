@@ -19,8 +19,6 @@ constexpr int hand_size = 5;
 constexpr int flush_size = 5;
 constexpr int none = Hand::no_key;
 constexpr std::size_t table_hand_size = 7;
-// The card bits of a HandTable::CardKey::suits sum: bits 0 to 12 of each suit's lane.
-constexpr std::uint64_t card_bits = 0x1FFF1FFF1FFF1FFFu;
 
 // ---------------------------------------------------------------------------------------
 // The ranking rules, stated on counting arrays. This is the definition of what
@@ -205,23 +203,28 @@ Hand Hand::best_hand(const Card* cards, std::size_t count)
         // Suits OR'ed together stay below 4 only when every suit is 0 to 3: the unknown
         // card's -1 sets every bit.
         unsigned suits = 0;
-        std::uint64_t values = 0, suit_sums = 0, held = 0;
         for (std::size_t i = 0; i < table_hand_size; ++i)
             suits |= static_cast<unsigned>(cards[i].suit);
         if (suits < static_cast<unsigned>(no_suits)) {
+            std::uint64_t counts = 0, sum = 0, held = 0;
             for (std::size_t i = 0; i < table_hand_size; ++i) {
                 const HandTable::CardKey& key = HandTable::key(cards[i].index());
-                values += key.values;
-                suit_sums += key.suits;
-                held |= key.suits;
+                counts += key.counts;
+                sum += key.cards;
+                held |= key.cards;
             }
-            // Seven distinct cards set seven card bits; a card given twice sets fewer.
-            if (__builtin_popcountll(held & card_bits) == table_hand_size) {
+            // Single bits add up to their union only when no two are the same card.
+            if (sum == held) {
                 const HandTable& table = HandTable::get();
-                return from_strength(table.strength(table.rank(values, suit_sums)));
+                return from_strength(table.strength(table.rank(counts, held)));
             }
         }
     }
+    return ranked_by_rules(cards, count);
+}
+
+Hand Hand::ranked_by_rules(const Card* cards, std::size_t count)
+{
     CardSet set;
     [[maybe_unused]] std::size_t known = 0;
     for (std::size_t i = 0; i < count; ++i) {

@@ -43,7 +43,7 @@ std::uint64_t next_multiplier(std::uint64_t& seed)
     std::uint64_t z = (seed += 0x9E3779B97F4A7C15u);
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
-    return (z ^ (z >> 31)) | 1u;
+    return z;
 }
 
 } // namespace
@@ -57,7 +57,8 @@ const HandTable& HandTable::get()
 HandTable::HandTable()
 {
     // The hands without a flush, one per way to hold seven cards by value: the cards of
-    // each value take suits in turn, so no suit gets more than two of the seven.
+    // each value take suits in turn, so no suit gets more than two of the seven. Their
+    // sums count spades only, which the hash does not see.
     std::vector<std::uint64_t> values;
     std::vector<std::uint32_t> value_strengths;
     for (const auto& counts : every_value_count()) {
@@ -68,7 +69,7 @@ HandTable::HandTable()
             for (int n = 0; n < counts[value]; ++n) {
                 set.add(Card(value, static_cast<Card::Suit>(suit)));
                 suit = (suit + 1) % Card::no_suits;
-                sum += key(Card(value, Card::spades).index()).values;
+                sum += key(Card(value, Card::spades).index()).counts;
             }
         }
         values.push_back(sum);
@@ -119,7 +120,7 @@ void HandTable::build_value_ranks(const std::vector<std::uint64_t>& values,
     std::uint64_t series = 0;
     constexpr int max_multipliers = 1000;
     for (int attempt = 0; attempt < max_multipliers; ++attempt) {
-        const std::uint64_t multiplier = next_multiplier(series);
+        const std::uint64_t multiplier = next_multiplier(series) & ~suit_count_part;
         std::vector<std::vector<std::size_t>> buckets(no_buckets);
         for (std::size_t i = 0; i < values.size(); ++i)
             buckets[(values[i] * multiplier) >> bucket_shift].push_back(i);

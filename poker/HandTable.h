@@ -17,7 +17,7 @@ namespace poker {
 // CardSet (the project's own ranking rules, held against the counting rules by the tests).
 //
 // A hand is added up card by card from the cards' keys (CardKey): one sum counts the cards
-// of each value, the other marks the cards of each suit and counts them. With five cards
+// of each value and of each suit, the other marks the cards of each suit. With five cards
 // or more of one suit the best hand is a flush or a straight flush (the two cards left
 // cannot make a full house or four of a kind), found from that suit's cards alone;
 // otherwise only the values count, and their counts find the rank through a perfect hash.
@@ -27,11 +27,12 @@ public:
 
     // What one card adds to a hand's sums.
     struct CardKey {
-        // 4 bits per value (value v at bit 4v): the number of cards of that value.
-        std::uint64_t values;
-        // 16 bits per suit (suit s from bit 16s): bit v for the card of value v, and in
-        // bits 13 to 15 the number of cards of that suit.
-        std::uint64_t suits;
+        // 4 bits per value (value v at bit 4v): the number of cards of that value; from
+        // bit 52, 3 bits per suit (suit s at bit 52 + 3s): the number of cards of that suit.
+        std::uint64_t counts;
+        // 16 bits per suit (suit s from bit 16s): bit v for the card of value v. Distinct
+        // cards have no bit in common, so their sum is also their union.
+        std::uint64_t cards;
     };
 
     // The key of the card with deck index `index`.
@@ -41,16 +42,19 @@ public:
     static const HandTable& get();
 
     // The rank of seven distinct cards from the sums of their keys.
-    Rank rank(std::uint64_t values, std::uint64_t suits) const
+    Rank rank(std::uint64_t counts, std::uint64_t cards) const
     {
-        // A suit's count (0 to 7, bits 13 to 15 of its lane) is 5 or more exactly when its
-        // bit 15 is set with bit 14 or bit 13.
-        const std::uint64_t flushes = suits & ((suits << 1) | (suits << 2)) & flush_count_bits;
+        // A suit's count (0 to 7) is 5 or more exactly when its top bit is set with one of
+        // the two below it.
+        const std::uint64_t suits = counts >> suit_count_shift;
+        const std::uint64_t flushes = suits & ((suits << 1) | (suits << 2)) & suit_count_top_bits;
         if (flushes != 0) {
-            const int lane = __builtin_ctzll(flushes) / suit_lane_bits * suit_lane_bits;
-            return flush_ranks[(suits >> lane) & value_mask];
+            const int suit = __builtin_ctzll(flushes) / suit_count_bits;
+            return flush_ranks[(cards >> (suit * suit_lane_bits)) & value_mask];
         }
-        const std::uint64_t hash = values * hash_multiplier;
+        // The multiplier's low 12 bits are zero, so the suit counts (bits 52 to 63) leave
+        // the 64-bit product and the hash sees the value counts alone.
+        const std::uint64_t hash = counts * hash_multiplier;
         const std::uint32_t bucket = static_cast<std::uint32_t>(hash >> bucket_shift);
         // Slot arithmetic wraps at 2^16, the size of the slot table.
         const std::uint16_t slot = static_cast<std::uint16_t>((hash >> slot_shift) + displacement[bucket]);
@@ -67,23 +71,26 @@ private:
     HandTable();
 
     static constexpr int suit_lane_bits = 16;
-    static constexpr int count_shift = 13;
+    static constexpr int value_count_bits = 4;
+    static constexpr int suit_count_shift = 52;
+    static constexpr int suit_count_bits = 3;
+    static constexpr std::uint64_t suit_count_top_bits = 04444;
     static constexpr std::uint64_t value_mask = (1u << Card::no_values) - 1;
-    static constexpr std::uint64_t flush_count_bits = 0x8000800080008000u;
     static constexpr int bucket_bits = 14;
     static constexpr int slot_bits = 16;
     static constexpr int bucket_shift = 64 - bucket_bits;
     static constexpr int slot_shift = bucket_shift - slot_bits;
+    // The hash multiplier's bits that must be zero (see rank).
+    static constexpr std::uint64_t suit_count_part = (std::uint64_t{1} << (64 - suit_count_shift)) - 1;
 
     static constexpr std::array<CardKey, Card::no_cards> make_card_keys()
     {
         std::array<CardKey, Card::no_cards> keys{};
         for (unsigned i = 0; i < Card::no_cards; ++i) {
             const Card card = Card::from_index(i);
-            const int lane = card.suit * suit_lane_bits;
-            keys[i].values = std::uint64_t{1} << (4 * card.value);
-            keys[i].suits = (std::uint64_t{1} << (lane + card.value))
-                + (std::uint64_t{1} << (lane + count_shift));
+            keys[i].counts = (std::uint64_t{1} << (value_count_bits * card.value))
+                + (std::uint64_t{1} << (suit_count_shift + suit_count_bits * card.suit));
+            keys[i].cards = std::uint64_t{1} << (suit_lane_bits * card.suit + card.value);
         }
         return keys;
     }

@@ -40,14 +40,14 @@ void deal_unknown_cards(Deck& deck, Seven& cards)
 
 // The key sums (HandTable) of some distinct cards.
 struct Sums {
-    std::uint64_t values = 0;
-    std::uint64_t suits = 0;
+    std::uint64_t counts = 0;
+    std::uint64_t cards = 0;
 
     void add(unsigned index)
     {
         const HandTable::CardKey& key = HandTable::key(index);
-        values += key.values;
-        suits += key.suits;
+        counts += key.counts;
+        cards += key.cards;
     }
 
     // The rank of these five cards with the two hole cards `a` and `b`.
@@ -55,7 +55,7 @@ struct Sums {
     {
         const HandTable::CardKey& x = HandTable::key(a);
         const HandTable::CardKey& y = HandTable::key(b);
-        return table.rank(values + x.values + y.values, suits + x.suits + y.suits);
+        return table.rank(counts + x.counts + y.counts, cards + x.cards + y.cards);
     }
 };
 
