@@ -6,11 +6,13 @@
 #include <cstdio>
 #include <iostream>
 #include <memory>
+#include <thread>
 
 #include <boost/lexical_cast.hpp>
 
 #include "app/Corvald.h"
 #include "texas_holdem/Calculator.h"
+#include "texas_holdem/ExactOdds.h"
 #include "texas_holdem/SequencerHelper.h"
 
 namespace poker::texas_holdem {
@@ -68,6 +70,11 @@ std::string number(double value)
     return std::string(text.data(), result.ptr);
 }
 
+std::string count(std::uint64_t value)
+{
+    return std::to_string(value);
+}
+
 std::string percent(double share)
 {
     char text[16];
@@ -82,6 +89,17 @@ std::string json_array(const std::vector<T>& values, Format format)
     for (std::size_t i = 0; i < values.size(); ++i)
         text += (i ? ", " : "") + format(values[i]);
     return text + "]";
+}
+
+// The calculator's seven places for the question: hole cards, flop, turn, river.
+std::vector<Card> user_cards(const OddsCommand::Question& question)
+{
+    std::vector<Card> cards(Calculator::no_user_cards);
+    if (question.hole.size() == hole_cards)
+        std::copy(question.hole.begin(), question.hole.end(), cards.begin());
+    std::copy(question.board.begin(), question.board.end(),
+              cards.begin() + Calculator::flop_position);
+    return cards;
 }
 
 } // namespace
@@ -123,6 +141,20 @@ std::string OddsCommand::read(const Arguments& arguments, Question& question)
     result.seed = Calculator::default_seed;
     if (fault.empty() && !arguments.seed.empty())
         fault = read_number("--seed", arguments.seed, 0, ~0u, result.seed);
+    result.exact = arguments.exact;
+    result.jobs = std::max(1u, std::thread::hardware_concurrency());
+    if (fault.empty() && !arguments.jobs.empty())
+        fault = read_number("--jobs", arguments.jobs, 1, max_jobs, result.jobs);
+    if (fault.empty() && result.exact && (!arguments.hands.empty() || !arguments.seed.empty()))
+        fault = "--exact counts every case; --hands and --seed are for the simulation";
+    if (fault.empty() && result.exact) {
+        const std::uint64_t cases = ExactOdds::no_cases(user_cards(result), result.players - 1);
+        if (cases > ExactOdds::max_cases)
+            fault = "--exact would count " + (cases == ~std::uint64_t{0} ? std::string("over 10^19")
+                                                                         : std::to_string(cases))
+                + " cases, more than " + std::to_string(ExactOdds::max_cases)
+                + "; simulate with --hands instead";
+    }
 
     if (fault.empty())
         question = result;
@@ -133,22 +165,29 @@ std::string OddsCommand::read(const Arguments& arguments, Question& question)
 // the known cards in their places, one run.
 OddsCommand::Answer OddsCommand::ask(const Question& question)
 {
-    Calculator calculator(question.seed);
-    calculator.setup(question.players - 1);
-    if (question.hole.size() == hole_cards)
-        calculator.set_hole(question.hole[0], question.hole[1]);
-    const auto& board = question.board;
-    if (board.size() >= 3)
-        calculator.set_flop(board[0], board[1], board[2]);
-    if (board.size() >= 4)
-        calculator.set_turn(board[3]);
-    if (board.size() >= 5)
-        calculator.set_river(board[4]);
-    calculator.simulate_hands(question.hands);
-
     Answer answer;
     answer.question = question;
-    answer.counts = calculator.counts;
+    if (question.exact) {
+        const ExactOdds::Counts counts = ExactOdds::count(user_cards(question), question.players - 1,
+                                                          question.jobs);
+        answer.cases = counts.cases;
+        answer.counts = counts.wins;
+        for (unsigned k = 0; k < question.players; ++k)
+            answer.beat.push_back(static_cast<double>(counts.wins[k]) / counts.cases[k]);
+        // The table's blend (Calculator::probability) of beating k and beating all.
+        const double weight = Corvald::opponents_weight;
+        for (unsigned k = 0; k < question.players; ++k)
+            answer.weighted.push_back(k == 0 ? 1.0
+                                             : weight * answer.beat.back() + (1 - weight) * answer.beat[k]);
+        return answer;
+    }
+
+    Calculator calculator(question.seed);
+    calculator.setup(question.players - 1);
+    calculator.user_cards = user_cards(question);
+    calculator.simulate_hands(question.hands);
+
+    answer.counts.assign(calculator.counts.begin(), calculator.counts.end());
     const double simulated = calculator.counts[0];
     for (unsigned k = 0; k < question.players; ++k) {
         answer.beat.push_back(calculator.counts[k] / simulated);
@@ -162,8 +201,11 @@ std::string OddsCommand::table(const Answer& answer)
     const Question& q = answer.question;
     std::string text = "hole " + (q.hole.empty() ? std::string("random") : notation(q.hole))
                        + "  board " + (q.board.empty() ? std::string("none") : notation(q.board))
-                       + "  players " + std::to_string(q.players) + "  hands "
-                       + std::to_string(q.hands) + "  seed " + std::to_string(q.seed) + "\n";
+                       + "  players " + std::to_string(q.players)
+                       + (q.exact ? "  exact, " + std::to_string(answer.cases.back()) + " cases"
+                                  : "  hands " + std::to_string(q.hands) + "  seed "
+                                        + std::to_string(q.seed))
+                       + "\n";
     text += "opponents       beat   weighted\n";
     for (std::size_t k = 0; k < answer.beat.size(); ++k) {
         char opponents[24];
@@ -181,9 +223,10 @@ std::string OddsCommand::json(const Answer& answer)
     return "{\"hole\": " + (q.hole.empty() ? std::string("null") : quoted(notation(q.hole)))
            + ", \"board\": " + quoted(notation(q.board))
            + ", \"players\": " + std::to_string(q.players)
-           + ", \"hands\": " + std::to_string(q.hands) + ", \"seed\": " + std::to_string(q.seed)
-           + ", \"counts\": "
-           + json_array(answer.counts, [](unsigned c) { return std::to_string(c); })
+           + (q.exact ? ", \"method\": \"exact\", \"cases\": " + json_array(answer.cases, count)
+                      : ", \"hands\": " + std::to_string(q.hands) + ", \"seed\": "
+                            + std::to_string(q.seed))
+           + ", \"counts\": " + json_array(answer.counts, count)
            + ", \"beat\": " + json_array(answer.beat, number)
            + ", \"weighted\": " + json_array(answer.weighted, number) + "}\n";
 }
@@ -213,6 +256,9 @@ void OddsCommand::add_to(CLI::App& app, std::function<int()>& command, bool& nee
     odds->add_option("--hands", arguments->hands, "Hands to simulate (10000)")->option_text("H");
     odds->add_option("--seed", arguments->seed, "Random seed (2)")->option_text("S");
     odds->add_flag("--json", arguments->json, "One JSON object instead of the table");
+    odds->add_flag("--exact", arguments->exact,
+                   "Count every deal instead of simulating (when there are at most 10^10 cases)");
+    odds->add_option("--jobs", arguments->jobs, "Threads for --exact (every core)")->option_text("J");
     odds->callback([arguments, &command, &needs_screen] {
         needs_screen = false;
         command = [arguments] { return run(*arguments, std::cout, std::cerr); };

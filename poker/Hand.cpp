@@ -200,15 +200,19 @@ Hand Hand::from_strength(std::uint32_t strength)
 Hand Hand::best_hand(const Card* cards, std::size_t count)
 {
     if (count == table_hand_size) {
+        // Each card read once: its index, and its suit into the check below.
+        unsigned suits = 0;
+        unsigned index[table_hand_size];
+        for (std::size_t i = 0; i < table_hand_size; ++i) {
+            suits |= static_cast<unsigned>(cards[i].suit);
+            index[i] = static_cast<unsigned>(cards[i].value * no_suits + cards[i].suit);
+        }
         // Suits OR'ed together stay below 4 only when every suit is 0 to 3: the unknown
         // card's -1 sets every bit.
-        unsigned suits = 0;
-        for (std::size_t i = 0; i < table_hand_size; ++i)
-            suits |= static_cast<unsigned>(cards[i].suit);
         if (suits < static_cast<unsigned>(no_suits)) {
             std::uint64_t counts = 0, sum = 0, held = 0;
-            for (std::size_t i = 0; i < table_hand_size; ++i) {
-                const HandTable::CardKey& key = HandTable::key(cards[i].index());
+            for (unsigned i : index) {
+                const HandTable::CardKey key = HandTable::key(i);
                 counts += key.counts;
                 sum += key.cards;
                 held |= key.cards;

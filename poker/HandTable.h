@@ -36,7 +36,7 @@ public:
     };
 
     // The key of the card with deck index `index`.
-    static const CardKey& key(unsigned index) { return card_keys[index]; }
+    static CardKey key(unsigned index) { return {card_counts[index], card_bits[index]}; }
 
     // The tables, built at the first call.
     static const HandTable& get();
@@ -83,18 +83,30 @@ private:
     // The hash multiplier's bits that must be zero (see rank).
     static constexpr std::uint64_t suit_count_part = (std::uint64_t{1} << (64 - suit_count_shift)) - 1;
 
-    static constexpr std::array<CardKey, Card::no_cards> make_card_keys()
+    // The two halves of every card's key, each in an array of its own so that a card
+    // index finds its word by scaled addressing.
+    using Words = std::array<std::uint64_t, Card::no_cards>;
+    static constexpr Words make_card_counts()
     {
-        std::array<CardKey, Card::no_cards> keys{};
+        Words words{};
         for (unsigned i = 0; i < Card::no_cards; ++i) {
             const Card card = Card::from_index(i);
-            keys[i].counts = (std::uint64_t{1} << (value_count_bits * card.value))
+            words[i] = (std::uint64_t{1} << (value_count_bits * card.value))
                 + (std::uint64_t{1} << (suit_count_shift + suit_count_bits * card.suit));
-            keys[i].cards = std::uint64_t{1} << (suit_lane_bits * card.suit + card.value);
         }
-        return keys;
+        return words;
     }
-    static const std::array<CardKey, Card::no_cards> card_keys;
+    static constexpr Words make_card_bits()
+    {
+        Words words{};
+        for (unsigned i = 0; i < Card::no_cards; ++i) {
+            const Card card = Card::from_index(i);
+            words[i] = std::uint64_t{1} << (suit_lane_bits * card.suit + card.value);
+        }
+        return words;
+    }
+    static const Words card_counts;
+    static const Words card_bits;
 
     // Fills the perfect hash of the value sums of every seven-card hand without a flush.
     void build_value_ranks(const std::vector<std::uint64_t>& values,
@@ -112,8 +124,8 @@ private:
 };
 
 // Worked out by the compiler: the card keys are known before the tables are built.
-inline constexpr std::array<HandTable::CardKey, Card::no_cards> HandTable::card_keys =
-    HandTable::make_card_keys();
+inline constexpr HandTable::Words HandTable::card_counts = HandTable::make_card_counts();
+inline constexpr HandTable::Words HandTable::card_bits = HandTable::make_card_bits();
 
 } // namespace poker
 

@@ -45,7 +45,7 @@ struct Sums {
 
     void add(unsigned index)
     {
-        const HandTable::CardKey& key = HandTable::key(index);
+        const HandTable::CardKey key = HandTable::key(index);
         counts += key.counts;
         cards += key.cards;
     }
@@ -53,8 +53,8 @@ struct Sums {
     // The rank of these five cards with the two hole cards `a` and `b`.
     HandTable::Rank rank_with(const HandTable& table, unsigned a, unsigned b) const
     {
-        const HandTable::CardKey& x = HandTable::key(a);
-        const HandTable::CardKey& y = HandTable::key(b);
+        const HandTable::CardKey x = HandTable::key(a);
+        const HandTable::CardKey y = HandTable::key(b);
         return table.rank(counts + x.counts + y.counts, cards + x.cards + y.cards);
     }
 };

@@ -130,3 +130,20 @@ TEST(OddsCommand, JsonAsTheFirstVersionPrintedIt)
         EXPECT_EQ(out.str(), expected + "\n");
     }
 }
+
+// --exact prints the cases counted and the chances from them, the same on any number of
+// threads, and refuses a count beyond its limit with the number of cases.
+TEST(OddsCommand, ExactCountsTheCasesOrNamesTheirNumber)
+{
+    std::ostringstream one, two, err;
+    ASSERT_EQ(OddsCommand::run({"ahkd", "qsjsts2c", "3", "", "", true, true, "1"}, one, err), 0) << err.str();
+    ASSERT_EQ(OddsCommand::run({"ahkd", "qsjsts2c", "3", "", "", true, true, "2"}, two, err), 0) << err.str();
+    EXPECT_EQ(one.str(), two.str());
+    EXPECT_EQ(one.str().rfind(R"({"hole": "ahkd", "board": "qsjsts2c", "players": 3, "method": "exact", "cases": [46, 45540, 41122620], "counts": [46, )", 0), 0u)
+        << one.str();
+
+    std::ostringstream out;
+    EXPECT_EQ(OddsCommand::run({"ahkh", "", "3", "", "", false, true, ""}, out, err), 2);
+    EXPECT_NE(err.str().find("--exact would count 1896205449600 cases, more than 10000000000; simulate with --hands"),
+              std::string::npos) << err.str();
+}
