@@ -136,25 +136,29 @@ void HandTable::build_value_ranks(const std::vector<std::uint64_t>& values,
             const std::vector<std::size_t>& members = buckets[b];
             if (members.empty())
                 break;
+            // The sums' own places; two alike can be moved apart by no displacement.
+            std::vector<std::size_t> own;
+            for (std::size_t i : members)
+                own.push_back((values[i] * multiplier >> slot_shift) % no_slots);
+            std::vector<std::size_t> sorted = own;
+            std::sort(sorted.begin(), sorted.end());
+            const bool apart = std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end();
+            std::vector<std::size_t> slots(own.size());
             bool placed = false;
-            for (std::size_t d = 0; d < no_slots && !placed; ++d) {
+            for (std::size_t d = 0; d < no_slots && apart && !placed; ++d) {
+                bool free = true;
+                for (std::size_t k = 0; k < own.size() && free; ++k) {
+                    slots[k] = (own[k] + d) % no_slots;
+                    free = !used[slots[k]];
+                }
+                if (!free)
+                    continue;
+                displacement[b] = static_cast<std::uint16_t>(d);
+                for (std::size_t k = 0; k < members.size(); ++k) {
+                    used[slots[k]] = true;
+                    value_ranks[slots[k]] = static_cast<Rank>(ranks[members[k]]);
+                }
                 placed = true;
-                std::vector<std::size_t> slots;
-                for (std::size_t i : members) {
-                    const std::size_t slot = ((values[i] * multiplier >> slot_shift) + d) % no_slots;
-                    if (used[slot] || std::find(slots.begin(), slots.end(), slot) != slots.end()) {
-                        placed = false;
-                        break;
-                    }
-                    slots.push_back(slot);
-                }
-                if (placed) {
-                    displacement[b] = static_cast<std::uint16_t>(d);
-                    for (std::size_t k = 0; k < members.size(); ++k) {
-                        used[slots[k]] = true;
-                        value_ranks[slots[k]] = static_cast<Rank>(ranks[members[k]]);
-                    }
-                }
             }
             if (!placed) {
                 placed_all = false;

@@ -137,6 +137,10 @@ void Calculator::simulate_distinct_hands(unsigned hands)
         if (i >= flop_position)
             known_board.add(cards[i]);
     }
+    // During the run counts[k] holds the hands in which exactly k opponents were beaten;
+    // a sum over k at the end turns that into the counts.
+    std::vector<unsigned>& hands_beating = counts;
+    const std::size_t no_opponents = counts.size() - 1;
     const auto first_unknown_board = std::find_if(
         unknown.begin(), unknown.begin() + no_unknown,
         [](std::size_t place) { return place >= flop_position; });
@@ -151,18 +155,22 @@ void Calculator::simulate_distinct_hands(unsigned hands)
             board.add(cards[*place]);
         const HandTable::Rank user = board.rank_with(table, cards[hole_position],
                                                      cards[hole_position + 1]);
-        ++counts[0];
 
         // Opponent after opponent for as long as the user beats each; a tie ends the
         // hand like a loss.
-        for (std::size_t opponent = 1; opponent < counts.size(); ++opponent) {
+        std::size_t beaten = 0;
+        while (beaten < no_opponents) {
             const unsigned a = deck.deal_index();
             const unsigned b = deck.deal_index();
             if (board.rank_with(table, a, b) >= user)
                 break;
-            ++counts[opponent];
+            ++beaten;
         }
+        ++hands_beating[beaten];
     }
+    // The hands that beat k opponents or more are those that beat opponents 1 to k.
+    for (std::size_t k = no_opponents; k > 0; --k)
+        counts[k - 1] += counts[k];
 }
 
 void Calculator::simulate_hands(unsigned hands)
