@@ -220,7 +220,7 @@ Hand Hand::best_hand(const Card* cards, std::size_t count)
             // Single bits add up to their union only when no two are the same card.
             if (sum == held) {
                 const HandTable& table = HandTable::get();
-                return from_strength(table.strength(table.rank(counts, held)));
+                return table.hand(table.rank(counts, held));
             }
         }
     }

@@ -98,6 +98,8 @@ HandTable::HandTable()
     }
     std::sort(strengths.begin(), strengths.end());
     strengths.erase(std::unique(strengths.begin(), strengths.end()), strengths.end());
+    for (std::uint32_t s : strengths)
+        hands.push_back(Hand::from_strength(s));
     const auto rank_of = [this](std::uint32_t s) {
         return static_cast<Rank>(std::lower_bound(strengths.begin(), strengths.end(), s)
                                  - strengths.begin());

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "poker/Card.h"
+#include "poker/Hand.h"
 
 namespace poker {
 
@@ -61,8 +62,9 @@ public:
         return value_ranks[slot];
     }
 
-    // The Hand::strength of a rank.
+    // The Hand::strength of a rank, and the hand itself.
     std::uint32_t strength(Rank rank) const { return strengths[rank]; }
+    const Hand& hand(Rank rank) const { return hands[rank]; }
 
     HandTable(const HandTable&) = delete;
     HandTable& operator=(const HandTable&) = delete;
@@ -121,6 +123,7 @@ private:
     std::array<Rank, std::size_t{1} << Card::no_values> flush_ranks{};
     // By rank; strictly rising.
     std::vector<std::uint32_t> strengths;
+    std::vector<Hand> hands;
 };
 
 // Worked out by the compiler: the card keys are known before the tables are built.
