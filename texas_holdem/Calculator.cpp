@@ -162,6 +162,7 @@ void Calculator::simulate_distinct_hands(unsigned hands)
         while (beaten < no_opponents) {
             const unsigned a = deck.deal_index();
             const unsigned b = deck.deal_index();
+            // Ranks order as Hand::strength does, ties alike, so this is the hands' order.
             if (board.rank_with(table, a, b) >= user)
                 break;
             ++beaten;
