@@ -2,6 +2,7 @@
 #define CORVALD_POKER_DECK_H
 
 #include <cassert>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 
@@ -70,6 +71,33 @@ public:
 
     static constexpr Cards bit(unsigned index) { return Cards{1} << index; }
 
+    // The deck's moving parts as plain values, for a loop that deals many cards: kept in
+    // registers there instead of being written back after every card. Between
+    // take_state and give_state only deal_index(State&) may touch the deck.
+    struct State {
+        Cards taken;
+        std::size_t place;
+    };
+    State take_state() const { return {taken, engine.place()}; }
+    void give_state(const State& state)
+    {
+        taken = state.taken;
+        engine.set_place(state.place);
+    }
+    static void reset(State& state, Cards removed) { state.taken = never_available | removed; }
+
+    // deal_index() on `state`: the same draws.
+    unsigned deal_index(State& state)
+    {
+        unsigned index = draw(state.place);
+        while ((state.taken >> index) & 1u) {
+            assert((state.taken & all_cards) != all_cards);
+            index = draw(state.place);
+        }
+        state.taken |= bit(index);
+        return index;
+    }
+
     // The card index that Boost's draw makes of an engine output, or 52 when it draws
     // again. The constant divisor lets the compiler multiply instead of divide; the
     // quotient is the same.
@@ -93,6 +121,14 @@ private:
     static_assert(bucket_size == 82595524u);
 
     unsigned draw() { return index_of_output(engine()); }
+    unsigned draw(std::size_t& place)
+    {
+        if (place == MersenneTwister::state_size) {
+            engine.refill();
+            place = 0;
+        }
+        return index_of_output(engine.output_at(place++));
+    }
 
     static constexpr Cards all_cards = (Cards{1} << Card::no_cards) - 1;
     // Bit 52 stands for the draw 52 and is always taken, so that the draw of a taken

@@ -26,9 +26,18 @@ public:
         return block[next++];
     }
 
-private:
-    // Twists the state into its next generation and tempers it into `block`.
+    // The place of the next output in the current block (state_size when it is spent),
+    // and that block, for a caller that keeps the place in a register of its own; it
+    // hands the place back with set_place before the next call of operator().
+    std::size_t place() const { return next; }
+    void set_place(std::size_t place) { next = place; }
+    std::uint32_t output_at(std::size_t place) const { return block[place]; }
+
+    // Twists the state into its next generation and tempers it into the block; the
+    // place becomes 0.
     void refill();
+
+private:
 
     std::array<std::uint32_t, state_size> state;
     std::array<std::uint32_t, state_size> block;

@@ -145,10 +145,11 @@ void Calculator::simulate_distinct_hands(unsigned hands)
         unknown.begin(), unknown.begin() + no_unknown,
         [](std::size_t place) { return place >= flop_position; });
 
+    Deck::State state = deck.take_state();
     for (unsigned hand = 0; hand < hands; ++hand) {
-        deck.reset(removed);
+        Deck::reset(state, removed);
         for (std::size_t i = 0; i < no_unknown; ++i)
-            cards[unknown[i]] = deck.deal_index();
+            cards[unknown[i]] = deck.deal_index(state);
 
         Sums board = known_board;
         for (auto place = first_unknown_board; place != unknown.begin() + no_unknown; ++place)
@@ -160,8 +161,8 @@ void Calculator::simulate_distinct_hands(unsigned hands)
         // hand like a loss.
         std::size_t beaten = 0;
         while (beaten < no_opponents) {
-            const unsigned a = deck.deal_index();
-            const unsigned b = deck.deal_index();
+            const unsigned a = deck.deal_index(state);
+            const unsigned b = deck.deal_index(state);
             // Ranks order as Hand::strength does, ties alike, so this is the hands' order.
             if (board.rank_with(table, a, b) >= user)
                 break;
@@ -169,6 +170,7 @@ void Calculator::simulate_distinct_hands(unsigned hands)
         }
         ++hands_beating[beaten];
     }
+    deck.give_state(state);
     // The hands that beat k opponents or more are those that beat opponents 1 to k.
     for (std::size_t k = no_opponents; k > 0; --k)
         counts[k - 1] += counts[k];
