@@ -7,9 +7,13 @@
 #include <iostream>
 #include <memory>
 #include <system_error>
+#include <thread>
+
+#include <boost/lexical_cast.hpp>
 
 #include "app/Corvald.h"
 #include "texas_holdem/Calculator.h"
+#include "texas_holdem/ExactOdds.h"
 #include "texas_holdem/SequencerHelper.h"
 
 namespace poker::texas_holdem {
@@ -70,6 +74,11 @@ std::string number(double value)
     return std::string(text.data(), result.ptr);
 }
 
+std::string count(std::uint64_t value)
+{
+    return std::to_string(value);
+}
+
 std::string percent(double share)
 {
     char text[16];
@@ -84,6 +93,17 @@ std::string json_array(const std::vector<T>& values, Format format)
     for (std::size_t i = 0; i < values.size(); ++i)
         text += (i ? ", " : "") + format(values[i]);
     return text + "]";
+}
+
+// The calculator's seven places for the question: hole cards, flop, turn, river.
+std::vector<Card> user_cards(const OddsCommand::Question& question)
+{
+    std::vector<Card> cards(Calculator::no_user_cards);
+    if (question.hole.size() == hole_cards)
+        std::copy(question.hole.begin(), question.hole.end(), cards.begin());
+    std::copy(question.board.begin(), question.board.end(),
+              cards.begin() + Calculator::flop_position);
+    return cards;
 }
 
 } // namespace
@@ -125,6 +145,20 @@ std::string OddsCommand::read(const Arguments& arguments, Question& question)
     result.seed = Calculator::default_seed;
     if (fault.empty() && !arguments.seed.empty())
         fault = read_number("--seed", arguments.seed, 0, ~0u, result.seed);
+    result.exact = arguments.exact;
+    result.jobs = std::max(1u, std::thread::hardware_concurrency());
+    if (fault.empty() && !arguments.jobs.empty())
+        fault = read_number("--jobs", arguments.jobs, 1, max_jobs, result.jobs);
+    if (fault.empty() && result.exact && (!arguments.hands.empty() || !arguments.seed.empty()))
+        fault = "--exact counts every case; --hands and --seed are for the simulation";
+    if (fault.empty() && result.exact) {
+        const std::uint64_t cases = ExactOdds::no_cases(user_cards(result), result.players - 1);
+        if (cases > ExactOdds::max_cases)
+            fault = "--exact would count " + (cases == ~std::uint64_t{0} ? std::string("over 10^19")
+                                                                         : std::to_string(cases))
+                + " cases, more than " + std::to_string(ExactOdds::max_cases)
+                + "; simulate with --hands instead";
+    }
 
     if (fault.empty())
         question = result;
@@ -137,6 +171,23 @@ std::string OddsCommand::read(const Arguments& arguments, Question& question)
 // last one left, so only the same sequence shows the table's figures.
 OddsCommand::Answer OddsCommand::ask(const Question& question)
 {
+    Answer answer;
+    answer.question = question;
+    if (question.exact) {
+        const ExactOdds::Counts counts = ExactOdds::count(user_cards(question), question.players - 1,
+                                                          question.jobs);
+        answer.cases = counts.cases;
+        answer.counts = counts.wins;
+        for (unsigned k = 0; k < question.players; ++k)
+            answer.beat.push_back(static_cast<double>(counts.wins[k]) / counts.cases[k]);
+        // The table's blend (Calculator::probability) of beating k and beating all.
+        const double weight = Corvald::opponents_weight;
+        for (unsigned k = 0; k < question.players; ++k)
+            answer.weighted.push_back(k == 0 ? 1.0
+                                             : weight * answer.beat.back() + (1 - weight) * answer.beat[k]);
+        return answer;
+    }
+
     Calculator calculator(question.seed);
     calculator.setup(question.players - 1);
     calculator.simulate_hands(question.hands);
@@ -158,9 +209,7 @@ OddsCommand::Answer OddsCommand::ask(const Question& question)
         calculator.simulate_hands(question.hands);
     }
 
-    Answer answer;
-    answer.question = question;
-    answer.counts = calculator.counts;
+    answer.counts.assign(calculator.counts.begin(), calculator.counts.end());
     const double simulated = calculator.counts[0];
     for (unsigned k = 0; k < question.players; ++k) {
         answer.beat.push_back(calculator.counts[k] / simulated);
@@ -174,8 +223,11 @@ std::string OddsCommand::table(const Answer& answer)
     const Question& q = answer.question;
     std::string text = "hole " + (q.hole.empty() ? std::string("random") : notation(q.hole))
                        + "  board " + (q.board.empty() ? std::string("none") : notation(q.board))
-                       + "  players " + std::to_string(q.players) + "  hands "
-                       + std::to_string(q.hands) + "  seed " + std::to_string(q.seed) + "\n";
+                       + "  players " + std::to_string(q.players)
+                       + (q.exact ? "  exact, " + std::to_string(answer.cases.back()) + " cases"
+                                  : "  hands " + std::to_string(q.hands) + "  seed "
+                                        + std::to_string(q.seed))
+                       + "\n";
     text += "opponents       beat   weighted\n";
     for (std::size_t k = 0; k < answer.beat.size(); ++k) {
         char opponents[24];
@@ -193,9 +245,10 @@ std::string OddsCommand::json(const Answer& answer)
     return "{\"hole\": " + (q.hole.empty() ? std::string("null") : quoted(notation(q.hole)))
            + ", \"board\": " + quoted(notation(q.board))
            + ", \"players\": " + std::to_string(q.players)
-           + ", \"hands\": " + std::to_string(q.hands) + ", \"seed\": " + std::to_string(q.seed)
-           + ", \"counts\": "
-           + json_array(answer.counts, [](unsigned c) { return std::to_string(c); })
+           + (q.exact ? ", \"method\": \"exact\", \"cases\": " + json_array(answer.cases, count)
+                      : ", \"hands\": " + std::to_string(q.hands) + ", \"seed\": "
+                            + std::to_string(q.seed))
+           + ", \"counts\": " + json_array(answer.counts, count)
            + ", \"beat\": " + json_array(answer.beat, number)
            + ", \"weighted\": " + json_array(answer.weighted, number) + "}\n";
 }
@@ -234,6 +287,9 @@ void OddsCommand::add_to(CLI::App& app, std::function<int()>& command, bool& nee
                          + ")")
         ->option_text("S");
     odds->add_flag("--json", arguments->json, "One JSON object instead of the table");
+    odds->add_flag("--exact", arguments->exact,
+                   "Count every deal instead of simulating (when there are at most 10^10 cases)");
+    odds->add_option("--jobs", arguments->jobs, "Threads for --exact (every core)")->option_text("J");
     odds->callback([arguments, &command, &needs_screen] {
         needs_screen = false;
         command = [arguments] { return run(*arguments, std::cout, std::cerr); };

@@ -1,6 +1,7 @@
 #ifndef CORVALD_APP_ODDSCOMMAND_H
 #define CORVALD_APP_ODDSCOMMAND_H
 
+#include <cstdint>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -25,6 +26,9 @@ namespace poker::texas_holdem {
 // first k opponents (counts[k] / counts[0]) and the table's weighted figure
 // (probability(k, 0.5)), as an aligned table or as one JSON object. Bad input gets one
 // line on standard error naming the fault and exit status 2.
+//
+// With `--exact [--jobs J]` the chances are counted over every case instead (ExactOdds),
+// when there are at most ExactOdds::max_cases of them.
 class OddsCommand {
 public:
     OddsCommand() = delete;
@@ -37,6 +41,8 @@ public:
         std::string hands;
         std::string seed;
         bool json = false;
+        bool exact = false;
+        std::string jobs{};
     };
 
     // What the calculator is asked.
@@ -46,11 +52,17 @@ public:
         unsigned players = 0;
         unsigned hands = 0;
         unsigned seed = 0;
+        // Every case counted instead of a simulation, on `jobs` threads.
+        bool exact = false;
+        unsigned jobs = 1;
     };
 
     struct Answer {
         Question question;
-        std::vector<unsigned> counts;
+        // Simulated: counts[0] hands, counts[k] of them won against k opponents. Exact:
+        // cases[k] the cases for k opponents and counts[k] of them won.
+        std::vector<std::uint64_t> counts;
+        std::vector<std::uint64_t> cases;
         std::vector<double> beat;
         std::vector<double> weighted;
     };
@@ -60,6 +72,7 @@ public:
     static constexpr int bad_input_status = 2;
     // About a second per run (five runs at most): more would look like a hang.
     static constexpr unsigned max_hands = 10'000'000;
+    static constexpr unsigned max_jobs = 256;
 
     // Adds the subcommand to `app`; when chosen, `command` becomes the odds and
     // `needs_screen` turns false, since the answer is plain text on standard output.

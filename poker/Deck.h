@@ -1,14 +1,13 @@
 #ifndef CORVALD_POKER_DECK_H
 #define CORVALD_POKER_DECK_H
 
-#include <array>
 #include <cassert>
-
-#include <boost/random/mersenne_twister.hpp>
-#include <boost/random/uniform_int.hpp>
-#include <boost/random/variate_generator.hpp>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
 
 #include "poker/Card.h"
+#include "poker/MersenneTwister.h"
 
 namespace poker {
 
@@ -17,12 +16,20 @@ namespace poker {
 // the same calls give the same cards, which is what makes every hand's figures
 // reproducible. A deck is used in cycles of reset, remove the known cards, deal the
 // unknown ones.
+//
+// The cards dealt are, call for call, those of the first version of the program, which
+// drew its card indices with Boost.Random (boost::mt19937 through
+// boost::uniform_int<unsigned>(0, 51) in a boost::variate_generator) and drew again while
+// the card was taken. Every figure ever shown depends on that sequence; the tests hold
+// this deck against the Boost draws.
 class Deck {
 public:
+    // Cards as bits: bit i stands for the card of index i.
+    using Cards = std::uint64_t;
+
     explicit Deck(unsigned seed);
 
-    // The generator holds a reference to `engine`, so a copy would draw from the
-    // original's engine; a deck is never copied or moved.
+    // The engine is large (two blocks of 624 words); a deck is never copied or moved.
     Deck(const Deck&) = delete;
     Deck& operator=(const Deck&) = delete;
 
@@ -31,30 +38,70 @@ public:
 
     // Makes every card available again. The engine runs on: the random sequence is
     // not restarted.
-    void reset() { taken.fill(false); }
+    void reset() { taken = never_available; }
+
+    // Makes every card available again but `removed`, as reset() and remove() of each.
+    void reset(Cards removed) { taken = never_available | removed; }
 
     // Takes a known card out of the deck. Removing a card that is already taken
     // changes nothing.
     void remove(const Card& card)
     {
         assert(is_real(card));
-        taken[card.index()] = true;
+        taken |= bit(card.index());
     }
 
     // A random available card, now taken. Every available card is equally likely.
     // At least one card must be available.
-    Card deal()
+    Card deal() { return Card::from_index(deal_index()); }
+
+    // deal() as a card index.
+    unsigned deal_index()
     {
-        unsigned index = generator();
-        while (taken[index]) {
+        unsigned index = draw();
+        while ((taken >> index) & 1u) {
             // Only a rejected draw can turn into an endless loop, so that is where the
             // caller's promise of an available card is checked.
             assert(any_available());
-            index = generator();
+            index = draw();
         }
-        taken[index] = true;
-        return Card::from_index(index);
+        taken |= bit(index);
+        return index;
     }
+
+    static constexpr Cards bit(unsigned index) { return Cards{1} << index; }
+
+    // The deck's moving parts as plain values, for a loop that deals many cards: kept in
+    // registers there instead of being written back after every card. Between
+    // take_state and give_state only deal_index(State&) may touch the deck.
+    struct State {
+        Cards taken;
+        std::size_t place;
+    };
+    State take_state() const { return {taken, engine.place()}; }
+    void give_state(const State& state)
+    {
+        taken = state.taken;
+        engine.set_place(state.place);
+    }
+    static void reset(State& state, Cards removed) { state.taken = never_available | removed; }
+
+    // deal_index() on `state`: the same draws.
+    unsigned deal_index(State& state)
+    {
+        unsigned index = draw(state.place);
+        while ((state.taken >> index) & 1u) {
+            assert((state.taken & all_cards) != all_cards);
+            index = draw(state.place);
+        }
+        state.taken |= bit(index);
+        return index;
+    }
+
+    // The card index that Boost's draw makes of an engine output, or 52 when it draws
+    // again. The constant divisor lets the compiler multiply instead of divide; the
+    // quotient is the same.
+    static constexpr unsigned index_of_output(std::uint32_t output) { return output / bucket_size; }
 
 private:
     static bool is_real(const Card& card)
@@ -62,18 +109,35 @@ private:
         return card.value >= 0 && card.value < Card::no_values && card.suit >= 0
             && card.suit < Card::no_suits;
     }
-    bool any_available() const;
+    bool any_available() const { return (taken & all_cards) != all_cards; }
 
-    using Engine = boost::mt19937;
-    using Distribution = boost::uniform_int<unsigned>;
+    // Boost's draw of 0 .. 51 from a 32-bit engine, worked out once: the engine's range
+    // (2^32 - 1) divided by the 52 results, raised by one only when that division leaves
+    // 51, which it does not. An output divided by this bucket gives the card index;
+    // the 48 outputs from 52 * bucket_size up give 52, which Boost draws again.
+    static constexpr std::uint32_t engine_range = std::numeric_limits<std::uint32_t>::max();
+    static constexpr std::uint32_t bucket_size = engine_range / Card::no_cards
+        + (engine_range % Card::no_cards == Card::no_cards - 1 ? 1 : 0);
+    static_assert(bucket_size == 82595524u);
 
-    Engine engine;
-    // Card indices 0 to 51, inclusive.
-    Distribution distribution;
-    // Draws card indices uniformly; a taken card is rejected and drawn again.
-    boost::variate_generator<Engine&, Distribution> generator;
-    // By card index (value * 4 + suit): dealt or removed since the last reset.
-    std::array<bool, Card::no_cards> taken;
+    unsigned draw() { return index_of_output(engine()); }
+    unsigned draw(std::size_t& place)
+    {
+        if (place == MersenneTwister::state_size) {
+            engine.refill();
+            place = 0;
+        }
+        return index_of_output(engine.output_at(place++));
+    }
+
+    static constexpr Cards all_cards = (Cards{1} << Card::no_cards) - 1;
+    // Bit 52 stands for the draw 52 and is always taken, so that the draw of a taken
+    // card and Boost's draw again after 52 are one test.
+    static constexpr Cards never_available = Cards{1} << Card::no_cards;
+
+    MersenneTwister engine;
+    // Dealt or removed since the last reset, and the bit of the draw 52.
+    Cards taken = never_available;
 };
 
 } // namespace poker

@@ -1,6 +1,7 @@
 #include "poker/Hand.h"
 
 #include "poker/CardSet.h"
+#include "poker/HandTable.h"
 
 #include <cassert>
 #include <cstdint>
@@ -17,6 +18,7 @@ constexpr int five = 3;
 constexpr int hand_size = 5;
 constexpr int flush_size = 5;
 constexpr int none = Hand::no_key;
+constexpr std::size_t table_hand_size = 7;
 
 // ---------------------------------------------------------------------------------------
 // The ranking rules, stated on counting arrays. This is the definition of what
@@ -193,7 +195,39 @@ Hand Hand::from_strength(std::uint32_t strength)
     return Hand(static_cast<Type>(strength >> 20), key(16), key(12), key(8), key(4), key(0));
 }
 
+// Seven known, distinct cards (the simulation's case) are ranked by table; anything else
+// takes the card set, or the counting rules for a card given twice.
 Hand Hand::best_hand(const Card* cards, std::size_t count)
+{
+    if (count == table_hand_size) {
+        // Each card read once: its index, and its suit into the check below.
+        unsigned suits = 0;
+        unsigned index[table_hand_size];
+        for (std::size_t i = 0; i < table_hand_size; ++i) {
+            suits |= static_cast<unsigned>(cards[i].suit);
+            index[i] = static_cast<unsigned>(cards[i].value * no_suits + cards[i].suit);
+        }
+        // Suits OR'ed together stay below 4 only when every suit is 0 to 3: the unknown
+        // card's -1 sets every bit.
+        if (suits < static_cast<unsigned>(no_suits)) {
+            std::uint64_t counts = 0, sum = 0, held = 0;
+            for (unsigned i : index) {
+                const HandTable::CardKey key = HandTable::key(i);
+                counts += key.counts;
+                sum += key.cards;
+                held |= key.cards;
+            }
+            // Single bits add up to their union only when no two are the same card.
+            if (sum == held) {
+                const HandTable& table = HandTable::get();
+                return table.hand(table.rank(counts, held));
+            }
+        }
+    }
+    return ranked_by_rules(cards, count);
+}
+
+Hand Hand::ranked_by_rules(const Card* cards, std::size_t count)
 {
     CardSet set;
     [[maybe_unused]] std::size_t known = 0;

@@ -75,6 +75,10 @@ public:
     int key5;
 
 private:
+    // best_hand by card set, or by the counting rules when a card is given twice. Kept
+    // out of line so that the table's case stays small.
+    [[gnu::noinline]] static Hand ranked_by_rules(const Card* cards, std::size_t count);
+
     static constexpr std::uint32_t key_bits(int key) { return static_cast<std::uint32_t>(key + 1); }
 };
 

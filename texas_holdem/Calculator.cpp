@@ -7,6 +7,7 @@
 
 #include "poker/CardSet.h"
 #include "poker/Hand.h"
+#include "poker/HandTable.h"
 
 namespace poker::texas_holdem {
 
@@ -36,6 +37,27 @@ void deal_unknown_cards(Deck& deck, Seven& cards)
             card = deck.deal();
     }
 }
+
+// The key sums (HandTable) of some distinct cards.
+struct Sums {
+    std::uint64_t counts = 0;
+    std::uint64_t cards = 0;
+
+    void add(unsigned index)
+    {
+        const HandTable::CardKey key = HandTable::key(index);
+        counts += key.counts;
+        cards += key.cards;
+    }
+
+    // The rank of these five cards with the two hole cards `a` and `b`.
+    HandTable::Rank rank_with(const HandTable& table, unsigned a, unsigned b) const
+    {
+        const HandTable::CardKey x = HandTable::key(a);
+        const HandTable::CardKey y = HandTable::key(b);
+        return table.rank(counts + x.counts + y.counts, cards + x.cards + y.cards);
+    }
+};
 
 Hand rank(const Seven& cards)
 {
@@ -90,54 +112,68 @@ void Calculator::set_river(const Card& card)
     user_cards[river_position] = card;
 }
 
-// The same runs with every hand ranked from a card set: the board's set is built once
-// per simulated hand and each player's two hole cards are added to a copy of it. Sets
-// hold distinct cards only, so this serves runs whose known cards are all different
+// The same runs with every hand ranked by table (HandTable): the board's key sums are
+// made once per simulated hand and each player's two hole cards added to them. The table
+// ranks distinct cards only, so this serves runs whose known cards are all different
 // (dealt cards never repeat a known one); the draws are the ones of the general loop.
 void Calculator::simulate_distinct_hands(unsigned hands)
 {
-    Seven known;
-    std::copy(user_cards.begin(), user_cards.end(), known.begin());
-    // The known cards, and the positions to deal, worked out once for the whole run.
-    std::array<Card, no_user_cards> removed;
-    std::array<std::size_t, no_user_cards> unknown;
-    std::size_t no_removed = 0;
+    const HandTable& table = HandTable::get();
+    // The known cards, their board sums and the places to deal, worked out once for the
+    // whole run.
+    std::array<unsigned, no_user_cards> cards{};
+    std::array<std::size_t, no_user_cards> unknown{};
     std::size_t no_unknown = 0;
+    Deck::Cards removed = 0;
+    Sums known_board;
     for (std::size_t i = 0; i < no_user_cards; ++i) {
-        if (known[i].is_unknown())
+        const Card& card = user_cards[i];
+        if (card.is_unknown()) {
             unknown[no_unknown++] = i;
-        else
-            removed[no_removed++] = known[i];
+            continue;
+        }
+        cards[i] = card.index();
+        removed |= Deck::bit(cards[i]);
+        if (i >= flop_position)
+            known_board.add(cards[i]);
     }
+    // During the run counts[k] holds the hands in which exactly k opponents were beaten;
+    // a sum over k at the end turns that into the counts.
+    std::vector<unsigned>& hands_beating = counts;
+    const std::size_t no_opponents = counts.size() - 1;
+    const auto first_unknown_board = std::find_if(
+        unknown.begin(), unknown.begin() + no_unknown,
+        [](std::size_t place) { return place >= flop_position; });
 
-    Seven cards = known;
+    Deck::State state = deck.take_state();
     for (unsigned hand = 0; hand < hands; ++hand) {
-        deck.reset();
-        for (std::size_t i = 0; i < no_removed; ++i)
-            deck.remove(removed[i]);
+        Deck::reset(state, removed);
         for (std::size_t i = 0; i < no_unknown; ++i)
-            cards[unknown[i]] = deck.deal();
+            cards[unknown[i]] = deck.deal_index(state);
 
-        CardSet board;
-        for (std::size_t i = flop_position; i < no_user_cards; ++i)
-            board.add(cards[i]);
-        CardSet user = board;
-        user.add(cards[hole_position]);
-        user.add(cards[hole_position + 1]);
-        const std::uint32_t user_strength = user.strength();
-        ++counts[0];
+        Sums board = known_board;
+        for (auto place = first_unknown_board; place != unknown.begin() + no_unknown; ++place)
+            board.add(cards[*place]);
+        const HandTable::Rank user = board.rank_with(table, cards[hole_position],
+                                                     cards[hole_position + 1]);
 
         // Opponent after opponent for as long as the user beats each; a tie ends the
         // hand like a loss.
-        for (std::size_t opponent = 1; opponent < counts.size(); ++opponent) {
-            CardSet other = board;
-            other.add(deck.deal());
-            other.add(deck.deal());
-            if (other.strength() >= user_strength)
+        std::size_t beaten = 0;
+        while (beaten < no_opponents) {
+            const unsigned a = deck.deal_index(state);
+            const unsigned b = deck.deal_index(state);
+            // Ranks order as Hand::strength does, ties alike, so this is the hands' order.
+            if (board.rank_with(table, a, b) >= user)
                 break;
-            ++counts[opponent];
+            ++beaten;
         }
+        ++hands_beating[beaten];
     }
+    deck.give_state(state);
+    // The hands that beat k opponents or more are those that beat opponents 1 to k.
+    for (std::size_t k = no_opponents; k > 0; --k)
+        counts[k - 1] += counts[k];
 }
 
 void Calculator::simulate_hands(unsigned hands)

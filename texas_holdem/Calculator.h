@@ -72,7 +72,7 @@ public:
 private:
     // True when no card is given twice among the known user cards.
     bool known_cards_distinct() const;
-    // simulate_hands for known cards that are all different, on card sets.
+    // simulate_hands for known cards that are all different, ranked by table.
     void simulate_distinct_hands(unsigned hands);
 };
 

@@ -179,7 +179,39 @@ TEST(OddsCommand, CountsEqualTheTablesAfterEveryStepOfCards)
             OddsCommand::Question q;
             const std::string board = b.substr(0, board_steps[step]);
             ASSERT_EQ(OddsCommand::read({hand.hole, board, hand.players, "", "", false}, q), "");
-            EXPECT_EQ(OddsCommand::ask(q).counts, table.runs[step + 1]) << step;
+            const auto counts = OddsCommand::ask(q).counts;
+            EXPECT_EQ(std::vector<unsigned>(counts.begin(), counts.end()), table.runs[step + 1]) << step;
         }
     }
+}
+
+// The JSON of the first version for a setting of one run (no cards given), byte for byte:
+// the draws, the counts and their formatting all stay as they were.
+TEST(OddsCommand, JsonAsTheFirstVersionPrintedIt)
+{
+    const std::pair<OddsCommand::Arguments, std::string> cases[] = {
+        {{"", "", "16", "50000", "7", true},
+         R"({"hole": null, "board": "", "players": 16, "hands": 50000, "seed": 7, "counts": [50000, 23909, 15796, 11710, 9303, 7650, 6494, 5684, 4989, 4439, 3992, 3645, 3374, 3108, 2875, 2662], "beat": [1, 0.47818, 0.31592, 0.2342, 0.18606, 0.153, 0.12988, 0.11368, 0.09978, 0.08878, 0.07984, 0.0729, 0.06748, 0.06216, 0.0575, 0.05324], "weighted": [1, 0.26571, 0.18458, 0.14372, 0.11965, 0.10312, 0.09156, 0.08346, 0.07651, 0.07101, 0.06654, 0.06307, 0.06036, 0.0577, 0.05537, 0.05324]})"}};
+    for (const auto& [arguments, expected] : cases) {
+        std::ostringstream out, err;
+        ASSERT_EQ(OddsCommand::run(arguments, out, err), 0) << err.str();
+        EXPECT_EQ(out.str(), expected + "\n");
+    }
+}
+
+// --exact prints the cases counted and the chances from them, the same on any number of
+// threads, and refuses a count beyond its limit with the number of cases.
+TEST(OddsCommand, ExactCountsTheCasesOrNamesTheirNumber)
+{
+    std::ostringstream one, two, err;
+    ASSERT_EQ(OddsCommand::run({"ahkd", "qsjsts2c", "3", "", "", true, true, "1"}, one, err), 0) << err.str();
+    ASSERT_EQ(OddsCommand::run({"ahkd", "qsjsts2c", "3", "", "", true, true, "2"}, two, err), 0) << err.str();
+    EXPECT_EQ(one.str(), two.str());
+    EXPECT_EQ(one.str().rfind(R"({"hole": "ahkd", "board": "qsjsts2c", "players": 3, "method": "exact", "cases": [46, 45540, 41122620], "counts": [46, )", 0), 0u)
+        << one.str();
+
+    std::ostringstream out;
+    EXPECT_EQ(OddsCommand::run({"ahkh", "", "3", "", "", false, true, ""}, out, err), 2);
+    EXPECT_NE(err.str().find("--exact would count 1896205449600 cases, more than 10000000000; simulate with --hands"),
+              std::string::npos) << err.str();
 }
