@@ -826,6 +826,9 @@ void CurrentGrammar::read_move(std::size_t seat, std::string_view rest)
         if (ledger.street_bet(seat) + action->amount > highest || action->amount <= 0)
             fail("A call of more than the bet to match: " + hand->seats[seat].name);
         ledger.add(seat, action->amount);
+        // Only a player with nothing left may call for less than the bet.
+        if (ledger.street_bet(seat) < highest && !all_in && !ledger.all_in(seat))
+            fail("A call for less than the bet to match: " + hand->seats[seat].name);
     } else if (take(rest, "bets ")) {
         action = &add_action(Kind::bet, seat);
         action->amount = amount(rest, "the bet");
@@ -836,6 +839,8 @@ void CurrentGrammar::read_move(std::size_t seat, std::string_view rest)
         const std::size_t to = rest.find(" to ");
         if (to == std::string_view::npos)
             fail("Malformed raise: expected raises <amount> to <amount>");
+        if (highest == 0)
+            fail("A raise where no bet was made: " + hand->seats[seat].name);
         action = &add_action(Kind::raise, seat);
         const Money by = amount(rest.substr(0, to), "the raise");
         action->to = amount(rest.substr(to + 4), "the raise's total");

@@ -1,5 +1,6 @@
 #include "texas_holdem/pokerstars/MoneyText.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -119,8 +120,7 @@ std::array<char, MoneyText::cell_width + 1> MoneyText::compact(Money amount, boo
                                                            static_cast<long long>(whole));
         // Room left for the point and the decimals.
         int decimals = static_cast<int>(cell_width) - length - 1;
-        if (decimals > 2)
-            decimals = 2;
+        decimals = std::clamp(decimals, 0, 2);
         Money shown = decimals == 2 ? fraction : decimals == 1 ? fraction / 10 : 0;
         while (decimals > 0 && shown % 10 == 0) {
             shown /= 10;
