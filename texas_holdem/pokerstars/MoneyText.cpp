@@ -126,13 +126,16 @@ std::array<char, MoneyText::cell_width + 1> MoneyText::compact(Money amount, boo
             shown /= 10;
             --decimals;
         }
+        // "%02d" keeps the zero of five cents (".05").
+        const char* const decimals_format = decimals == 2 ? "%02d" : "%d";
+        char decimal_text[8] = "";
+        std::snprintf(decimal_text, sizeof decimal_text, decimals_format, static_cast<int>(shown));
         if (decimals == 0)
             std::snprintf(text, sizeof text, "%lld", static_cast<long long>(whole));
         else if (whole == 0)
-            std::snprintf(text, sizeof text, ".%0*lld", decimals, static_cast<long long>(shown));
+            std::snprintf(text, sizeof text, ".%s", decimal_text);
         else
-            std::snprintf(text, sizeof text, "%lld.%0*lld", static_cast<long long>(whole),
-                          decimals, static_cast<long long>(shown));
+            std::snprintf(text, sizeof text, "%lld.%s", static_cast<long long>(whole), decimal_text);
     }
     // Every branch above writes at most cell_width characters.
     const std::size_t length = std::strlen(text);
