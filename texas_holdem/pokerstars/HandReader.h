@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <istream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "texas_holdem/pokerstars/CurrentGrammar.h"
 #include "texas_holdem/pokerstars/HandRecord.h"
+#include "texas_holdem/pokerstars/LineReader.h"
 
 namespace poker::texas_holdem::pokerstars {
 
@@ -53,15 +55,17 @@ public:
     std::uint32_t older_hands() const { return older_count; }
 
     // True for a header of the 2006-2008 form that the older grammar reads.
-    static bool is_older_header(const std::string& line);
+    static bool is_older_header(std::string_view line);
 
 private:
-    // The next non-empty line, trimmed, into `line`; false at the end of the input.
+    // The next line that is not empty and no banner, consumed, into `line`; false at the
+    // end of the input.
     bool fetch();
 
-    std::istream& stream;
+    LineReader lines;
     std::string source_name;
-    std::string line;
+    // Valid until the next fetch.
+    std::string_view line;
     std::uint32_t line_number = 0;
     // `line` holds a header not yet started.
     bool header_pending = false;
