@@ -153,8 +153,8 @@ TEST(ReplayHand, EveryLineKindStopsWithItsOwnMessage)
         EXPECT_EQ(replay_with_model(edited(hand, from, to)).error.value_or(""), message) << to;
 }
 
-// No read at the end of the input waits for more: inside a hand the awaited line kind names
-// the fault; after a hand the input may end anywhere, and any other text is no game line.
+// No read at the end of the input waits for more: inside a hand the text was cut off;
+// after a hand the input may end anywhere, and any other text is no game line.
 TEST(ReplayEnd, TextUsedUpAfterAHandEndsCleanlyAndAnyOtherEndStopsWithItsMessage)
 {
     const std::string hand = replay_data_file("seat-rotation.txt");
@@ -163,18 +163,19 @@ TEST(ReplayEnd, TextUsedUpAfterAHandEndsCleanlyAndAnyOtherEndStopsWithItsMessage
     const auto cut = [&](const std::string& next_line) {
         return checked.substr(0, checked.find(next_line) - 1);
     };
-    const std::string no_newline = hand.substr(0, hand.size() - 1), header1 = "Malformed game header1";
+    const std::string no_newline = hand.substr(0, hand.size() - 1), header1 = "Malformed game header1",
+                      cut_off = "The file ends inside the hand that began at line 1";
     using Row = std::tuple<std::string, std::size_t, std::string>;
     for (const auto& [text, hands, error] : std::vector<Row>{
              {no_newline, 1, ""}, {no_newline + "\r\n", 1, ""}, {hand + "Eve leaves the table", 1, ""},
              {hand + "\n\nsome remark that is skipped\n\n", 1, ""}, {hand + "\n\n" + hand, 2, ""},
-             {"", 0, header1}, {"\n" + hand, 0, header1}, {"Ann leaves the table\n", 0, header1},
+             {"", 0, "The input holds no hand"}, {"\n" + hand, 0, header1}, {"Ann leaves the table\n", 0, header1},
              {hand + "PokerStars Hand #2:  Hold'em No Limit ($1/$2)\n" + hand, 1, header1},
              // A byte order mark is removed at the start of the input and of a joined file.
              {"\xEF\xBB\xBF" + hand, 1, ""}, {hand + "\xEF\xBB\xBF" + hand, 2, ""},
-             {cut("Table 'Alpha'"), 0, "Malformed game header2"},
-             {cut("Ann: calls $2"), 0, "Malformed move"}, {cut("*** SHOW DOWN ***"), 0, "Expected showdown"},
-             {cut("*** SUMMARY ***"), 0, "Malformed pot"}}) {
+             {cut("Table 'Alpha'"), 0, cut_off}, {cut("Ann: calls $2"), 0, cut_off},
+             {cut("*** SHOW DOWN ***"), 0, cut_off}, {cut("*** SUMMARY ***"), 0, cut_off},
+             {hand + cut("*** FLOP ***"), 1, "The file ends inside the hand that began at line 20"}}) {
         const ReplayOutcome outcome = replay_with_model(text);
         EXPECT_EQ(outcome.error.value_or(""), error) << text;
         EXPECT_EQ(outcome.hands.size(), hands) << text;

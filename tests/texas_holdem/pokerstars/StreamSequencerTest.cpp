@@ -22,10 +22,7 @@ namespace {
 
 // A replay source over a text of its own, on a memory console, whose error() throws.
 struct Reader {
-    explicit Reader(const std::string& text) : in(text), sequencer(in)
-    {
-        corvald_test::stop_by_throwing(sequencer);
-    }
+    explicit Reader(const std::string& text) : in(text), sequencer(in) {}
 
     // Status row `row` from column 1, trailing blanks cut.
     std::string row(int row) const
@@ -39,8 +36,8 @@ struct Reader {
     {
         try {
             sequencer.request_move(name);
-        } catch (const corvald_test::ReplayStopped& stop) {
-            return stop.message;
+        } catch (const poker::texas_holdem::pokerstars::HandHistoryError& stop) {
+            return stop.what();
         }
         return "";
     }
