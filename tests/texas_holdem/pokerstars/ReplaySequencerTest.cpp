@@ -76,6 +76,36 @@ TEST(ReplayHand, EachShortHistoryGivesItsPlayersMovesStakesAndPot)
     }
 }
 
+// An all-in player has no further line: he checks while his stake matches and leaves the
+// betting once somebody bets over him (the model knows no all-in; a fold keeps his money
+// in the pot). His last opponent has no line either while nothing is left to call.
+TEST(ReplayHand, AllInPlayerIsAskedForNoFurtherMove)
+{
+    const auto run_out = only_hand(replay_data_file("all-in-run-out.txt"));
+    EXPECT_EQ(run_out.moves_per_round, (std::vector<unsigned>{3, 2, 2, 2}));
+    EXPECT_EQ(run_out.final_stakes, (std::vector<float>{50, 50, 0}));
+    EXPECT_EQ(run_out.expected_pot, 100);
+    EXPECT_TRUE(run_out.showdown);
+
+    const auto bet_over = only_hand(replay_data_file("all-in-bet-over.txt"));
+    EXPECT_EQ(bet_over.moves_per_round, (std::vector<unsigned>{4, 4, 2, 2}));
+    EXPECT_EQ(bet_over.final_stakes, (std::vector<float>{10, 30, 30}));
+    EXPECT_EQ(bet_over.expected_pot, 70);
+
+    // A line for the all-in player is not his move but the next line kind's fault.
+    EXPECT_EQ(replay_with_model(edited(replay_data_file("all-in-run-out.txt"), "*** TURN ***",
+                                       "Bob: checks\n*** TURN ***")).error, "Malformed cards");
+}
+
+// A card dealt twice on the board is no slip of the replay but a corrupt hand.
+TEST(ReplayHand, BoardCardDealtTwiceStopsTheHandAsCorrupt)
+{
+    const std::string corrupt = "Corrupt hand: the board shows a card twice";
+    const std::string hand = replay_data_file("checked-down-river.txt");
+    EXPECT_EQ(replay_with_model(edited(hand, "[Ah 7c 2d]", "[Ah 7c Ah]")).error, corrupt);
+    EXPECT_EQ(replay_with_model(edited(hand, "[Ah 7c 2d Ks] [9h]", "[Ah 7c 2d Ks] [7c]")).error, corrupt);
+}
+
 // The board comes from the second brackets of the turn and river lines; the user's own
 // cards are never taken from the text.
 TEST(ReplayHand, CheckedDownRiverNeedsTheShowdownLineAndTheBoardIsTheTexts)

@@ -101,3 +101,16 @@ TEST(ReplayLineParsers, AmountsBecomeTheNearestFloat)
             << text;
     }
 }
+
+// A long line is echoed only as far as its row goes, and every row is blanked from column
+// 0, where the hand loop's "Hand #" would otherwise leave its first letter.
+TEST(ReplayStatusRows, EchoStopsAtTheRowsEdgeAndRowsAreBlankedOverTheWholeWidth)
+{
+    Reader reader("Bob: " + std::string(100, 'x') + "\n");
+    console::Console::current().write_characters(0, StreamSequencer::request_row, "Hand #7", 7);
+    reader.sequencer.request("New Game");
+    reader.sequencer.peek_line();
+    EXPECT_EQ(reader.screen.screen.cell(0, StreamSequencer::request_row).ch, ' ');
+    EXPECT_EQ(reader.row(StreamSequencer::found_row).size(), console::screen_width - 1u);
+    EXPECT_EQ(reader.row(StreamSequencer::error_row), "");
+}
