@@ -1,5 +1,5 @@
-// libFuzzer target over the hand-history replay: any bytes as the replayed text, played
-// through the live program's hand driver and table view. Every input must end either
+// libFuzzer target over the replay of the older hand-history text: any bytes as the
+// text, played through the live program's hand driver and table view. Every input must end either
 // cleanly (text used up after a hand) or through the replay's error path; a crash, a hang
 // or a sanitizer report is a finding.
 // A fault ends the replay with a HandHistoryError, caught below as the command does.
