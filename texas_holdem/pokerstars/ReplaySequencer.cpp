@@ -4,17 +4,47 @@
 #include <thread>
 
 #include "console/Console.h"
-#include "console/Cursor.h"
+#include "texas_holdem/pokerstars/HandHeader.h"
 
 namespace poker::texas_holdem::pokerstars {
 
 StreamSequencer::NewGame ReplaySequencer::request_new_game(unsigned max_players)
 {
     pause();
-    NewGame game = request_new_game();
+    rows.show_request("New Game");
+    NewGame game = guarded([&] { return start_hand(); });
     if (game.players.size() > max_players)
         error("Too many players");
     return game;
+}
+
+// An input without a single line holds no hand; any other first line that starts no
+// hand is no game line, as at the end of an input that held something else.
+StreamSequencer::NewGame ReplaySequencer::start_hand()
+{
+    std::string_view line;
+    const bool found = reader.peek(line);
+    ++hands_started;
+    if (!found) {
+        hand_line = reader.line_number() + 1;
+        if (reader.line_number() == 0)
+            throw HandHistoryError("The input holds no hand", 0);
+        throw HandHistoryError("Malformed game header1", hand_line);
+    }
+    hand_line = reader.line_number();
+
+    const HandHeader::Header header = HandHeader::classify(line);
+    switch (header.kind) {
+    case HandHeader::Kind::older:
+        return grammar.read_new_game();
+    case HandHeader::Kind::other_game:
+        throw HandHistoryError("Not a hold'em hand: " + header.game, hand_line);
+    case HandHeader::Kind::current:
+    case HandHeader::Kind::none:
+        break;
+    }
+    reader.consume();
+    throw HandHistoryError("Malformed game header1", hand_line);
 }
 
 float ReplaySequencer::request_blind(std::string player)
@@ -35,8 +65,8 @@ float ReplaySequencer::request_move(std::string player)
     return StreamSequencer::request_move(std::move(player));
 }
 
-// A hand that fails its checks never gets here (error does not return), so the session
-// holds only hands whose pot agreed with the text.
+// A hand that fails its checks never gets here (the fault ends it), so the session holds
+// only hands whose pot agreed with the text.
 void ReplaySequencer::notify_end_game(const GameHistory& history)
 {
     pause();
@@ -47,24 +77,29 @@ void ReplaySequencer::notify_end_game(const GameHistory& history)
         session->record(history);
 }
 
-// After a hand the reader stands on the next game line or at the end of the input (the
-// end-of-hand skip drops everything else), so an exhausted input is a clean end.
-bool ReplaySequencer::has_next_hand() const
+// After a hand the reader stands on the next hand's first line or at the end of the
+// input (the end-of-hand skip drops everything else), so an exhausted input is a clean
+// end.
+bool ReplaySequencer::has_next_hand()
 {
-    return hands_replayed == 0 || !input_exhausted();
+    return hands_started == 0 || !reader.at_end();
 }
 
-void ReplaySequencer::show_end()
+void ReplaySequencer::skip_to_next_hand()
 {
-    clear_line(request_row);
-    console::Cursor::position(1, request_row);
-    std::cout << "Replayed " << hands_replayed << (hands_replayed == 1 ? " hand" : " hands");
-    clear_line(error_row);
-    console::Cursor::position(1, error_row);
-    std::cout << "Press the space bar to end";
-    if (wait_for_last_word())
-        std::cerr << "corvald: " << hands_replayed << (hands_replayed == 1 ? " hand" : " hands")
-                  << " replayed" << std::endl;
+    std::string_view line;
+    while (reader.peek(line)) {
+        if (reader.line_number() > hand_line && HandHeader::starts_hand(line))
+            return;
+        reader.consume();
+    }
+}
+
+bool ReplaySequencer::show_last_word(const std::string& text)
+{
+    rows.show(request_row, text);
+    rows.show(error_row, "Press the space bar to end");
+    return wait_for_last_word();
 }
 
 // The console shows its cells only when flushed: at full speed once per hand (above), when

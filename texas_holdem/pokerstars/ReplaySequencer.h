@@ -2,6 +2,7 @@
 #define CORVALD_TEXAS_HOLDEM_POKERSTARS_REPLAYSEQUENCER_H
 
 #include <chrono>
+#include <cstdint>
 #include <istream>
 #include <string>
 #include <vector>
@@ -17,6 +18,11 @@ namespace poker::texas_holdem::pokerstars {
 // The hand-history replay as the hand loop uses it: the driver's request_new_game(16)
 // starts the next hand of the text, the loop asks has_next_hand() before each hand, and
 // a replay may pause after every redraw and feed a session's statistics.
+//
+// Each hand's first line decides which grammar reads it: the older client's game line
+// the older grammar, a later header the current grammar; a header of another game and
+// any other line stop the hand. A fault ends the hand with a HandHistoryError; the
+// command may then go on at the next hand's first line (skip_to_next_hand).
 class ReplaySequencer final : public StreamSequencer {
 public:
     explicit ReplaySequencer(std::istream& in) : StreamSequencer(in) {}
@@ -30,15 +36,18 @@ public:
     // After the end-of-hand checks: counts the hand and records it in `session`.
     void notify_end_game(const GameHistory& history) override;
 
-    // False once a hand has been replayed and the text holds nothing more but blank or
-    // skipped lines; true before the first hand, so that an empty text still stops with
-    // "Malformed game header1".
-    bool has_next_hand() const;
+    // False once a hand has been tried and the text holds nothing more but skipped lines;
+    // true before the first hand, so that an empty text still says it holds no hand.
+    bool has_next_hand();
 
-    // Shows how many hands were replayed on the status rows and waits for the space bar
-    // when a keyboard can be read. The count goes to standard error when nobody could
-    // read it, or when the space bar gave the user's own screen back.
-    void show_end();
+    // After a fault: drops the rest of the faulty hand, up to the next line that starts a
+    // hand or the end of the input.
+    void skip_to_next_hand();
+
+    // Shows `text` on row 1 and waits for the space bar when a keyboard can be read. True
+    // when the text must also go to standard error: nobody could read it, or the space
+    // bar gave the user's own screen back.
+    bool show_last_word(const std::string& text);
 
     // Hands replayed to the end of their pot line.
     unsigned hands_replayed = 0;
@@ -50,6 +59,13 @@ public:
 private:
     // Shows what was drawn since the last event and waits `delay`.
     void pause();
+    // Chooses the grammar by the hand's first line and reads the hand's opening.
+    NewGame start_hand();
+
+    // Hands whose first line was read, faulty or not.
+    unsigned hands_started = 0;
+    // The number of the current hand's first line.
+    std::uint32_t hand_line = 0;
 };
 
 } // namespace poker::texas_holdem::pokerstars

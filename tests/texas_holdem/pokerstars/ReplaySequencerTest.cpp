@@ -76,6 +76,36 @@ TEST(ReplayHand, EachShortHistoryGivesItsPlayersMovesStakesAndPot)
     }
 }
 
+// An all-in player has no further line: he checks while his stake matches and leaves the
+// betting once somebody bets over him (the model knows no all-in; a fold keeps his money
+// in the pot). His last opponent has no line either while nothing is left to call.
+TEST(ReplayHand, AllInPlayerIsAskedForNoFurtherMove)
+{
+    const auto run_out = only_hand(replay_data_file("all-in-run-out.txt"));
+    EXPECT_EQ(run_out.moves_per_round, (std::vector<unsigned>{3, 2, 2, 2}));
+    EXPECT_EQ(run_out.final_stakes, (std::vector<float>{50, 50, 0}));
+    EXPECT_EQ(run_out.expected_pot, 100);
+    EXPECT_TRUE(run_out.showdown);
+
+    const auto bet_over = only_hand(replay_data_file("all-in-bet-over.txt"));
+    EXPECT_EQ(bet_over.moves_per_round, (std::vector<unsigned>{4, 4, 2, 2}));
+    EXPECT_EQ(bet_over.final_stakes, (std::vector<float>{10, 30, 30}));
+    EXPECT_EQ(bet_over.expected_pot, 70);
+
+    // A line for the all-in player is not his move but the next line kind's fault.
+    EXPECT_EQ(replay_with_model(edited(replay_data_file("all-in-run-out.txt"), "*** TURN ***",
+                                       "Bob: checks\n*** TURN ***")).error, "Malformed cards");
+}
+
+// A card dealt twice on the board is no slip of the replay but a corrupt hand.
+TEST(ReplayHand, BoardCardDealtTwiceStopsTheHandAsCorrupt)
+{
+    const std::string corrupt = "Corrupt hand: the board shows a card twice";
+    const std::string hand = replay_data_file("checked-down-river.txt");
+    EXPECT_EQ(replay_with_model(edited(hand, "[Ah 7c 2d]", "[Ah 7c Ah]")).error, corrupt);
+    EXPECT_EQ(replay_with_model(edited(hand, "[Ah 7c 2d Ks] [9h]", "[Ah 7c 2d Ks] [7c]")).error, corrupt);
+}
+
 // The board comes from the second brackets of the turn and river lines; the user's own
 // cards are never taken from the text.
 TEST(ReplayHand, CheckedDownRiverNeedsTheShowdownLineAndTheBoardIsTheTexts)
@@ -153,8 +183,8 @@ TEST(ReplayHand, EveryLineKindStopsWithItsOwnMessage)
         EXPECT_EQ(replay_with_model(edited(hand, from, to)).error.value_or(""), message) << to;
 }
 
-// No read at the end of the input waits for more: inside a hand the awaited line kind names
-// the fault; after a hand the input may end anywhere, and any other text is no game line.
+// No read at the end of the input waits for more: inside a hand the text was cut off;
+// after a hand the input may end anywhere, and any other text is no game line.
 TEST(ReplayEnd, TextUsedUpAfterAHandEndsCleanlyAndAnyOtherEndStopsWithItsMessage)
 {
     const std::string hand = replay_data_file("seat-rotation.txt");
@@ -163,18 +193,19 @@ TEST(ReplayEnd, TextUsedUpAfterAHandEndsCleanlyAndAnyOtherEndStopsWithItsMessage
     const auto cut = [&](const std::string& next_line) {
         return checked.substr(0, checked.find(next_line) - 1);
     };
-    const std::string no_newline = hand.substr(0, hand.size() - 1), header1 = "Malformed game header1";
+    const std::string no_newline = hand.substr(0, hand.size() - 1), header1 = "Malformed game header1",
+                      cut_off = "The file ends inside the hand that began at line 1";
     using Row = std::tuple<std::string, std::size_t, std::string>;
     for (const auto& [text, hands, error] : std::vector<Row>{
              {no_newline, 1, ""}, {no_newline + "\r\n", 1, ""}, {hand + "Eve leaves the table", 1, ""},
              {hand + "\n\nsome remark that is skipped\n\n", 1, ""}, {hand + "\n\n" + hand, 2, ""},
-             {"", 0, header1}, {"\n" + hand, 0, header1}, {"Ann leaves the table\n", 0, header1},
+             {"", 0, "The input holds no hand"}, {"\n" + hand, 0, header1}, {"Ann leaves the table\n", 0, header1},
              {hand + "PokerStars Hand #2:  Hold'em No Limit ($1/$2)\n" + hand, 1, header1},
              // A byte order mark is removed at the start of the input and of a joined file.
              {"\xEF\xBB\xBF" + hand, 1, ""}, {hand + "\xEF\xBB\xBF" + hand, 2, ""},
-             {cut("Table 'Alpha'"), 0, "Malformed game header2"},
-             {cut("Ann: calls $2"), 0, "Malformed move"}, {cut("*** SHOW DOWN ***"), 0, "Expected showdown"},
-             {cut("*** SUMMARY ***"), 0, "Malformed pot"}}) {
+             {cut("Table 'Alpha'"), 0, cut_off}, {cut("Ann: calls $2"), 0, cut_off},
+             {cut("*** SHOW DOWN ***"), 0, cut_off}, {cut("*** SUMMARY ***"), 0, cut_off},
+             {hand + cut("*** FLOP ***"), 1, "The file ends inside the hand that began at line 20"}}) {
         const ReplayOutcome outcome = replay_with_model(text);
         EXPECT_EQ(outcome.error.value_or(""), error) << text;
         EXPECT_EQ(outcome.hands.size(), hands) << text;
