@@ -1,5 +1,6 @@
 #include "texas_holdem/pokerstars/ReplaySequencer.h"
 
+#include <filesystem>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -154,8 +155,11 @@ TEST(ReplayHand, EveryLineKindStopsWithItsOwnMessage)
                                    "Bob-y has returned", "Bob joins the table at seat #"})
         rows.emplace_back("Ann: calls $2", line + "\nAnn: calls $2", move);
     rows.insert(rows.end(), {
-        {"Hold'em No Limit", "Hold'em Pot Limit", header1}, {"($1/$2)", "($0.01/$0.02)", header1},
-        {"(ET)", "(ET)x", header1}, {"'Alpha' 6-max", "'Alpha' 9-max", header2},
+        // A game line the older grammar does not read goes to the current grammar.
+        {"Hold'em No Limit", "Hold'em Pot Limit", ""}, {"($1/$2)", "($0.01/$0.02)", header1},
+        {"(ET)", "(ET)x", "Malformed header: expected \" - \" and the date and time"},
+        {"Hold'em No Limit", "Omaha Pot Limit", "Not a hold'em hand: Omaha Pot Limit"},
+        {"PokerStars Game", "PokerStars Gmae", header1}, {"'Alpha' 6-max", "'Alpha' 9-max", header2},
         {"Seat #1 is", "Seat #10 is", header2}, {seats, "", seat_names},
         {"Seat 3: Cid", "Seat 4294967296: Cid", seat_names},
         {seats, "Seat 1: Ann ($100 in chips)\n", "Too few players"},
@@ -210,4 +214,20 @@ TEST(ReplayEnd, TextUsedUpAfterAHandEndsCleanlyAndAnyOtherEndStopsWithItsMessage
         EXPECT_EQ(outcome.error.value_or(""), error) << text;
         EXPECT_EQ(outcome.hands.size(), hands) << text;
     }
+}
+
+// Each hand's first line chooses its grammar, so a file joined from both forms replays.
+TEST(ReplayEnd, FileJoinedFromBothFormsReplaysEveryHand)
+{
+    const std::string later = corvald_test::shared_hand_histories() + "/current/jkt3000/hands1.txt";
+    if (!std::filesystem::exists(later))
+        GTEST_SKIP() << "the real hand histories are not at " << later;
+    const std::string older = replay_data_file("checked-down-river.txt");
+    const ReplayOutcome outcome =
+        replay_with_model(older + "\n" + corvald_test::read_text_file(later) + "\n\n" + older);
+    EXPECT_EQ(outcome.error.value_or(""), "");
+    ASSERT_GE(outcome.hands.size(), 3u);
+    EXPECT_EQ(outcome.hands.front().new_game.game_id, "1001");
+    EXPECT_EQ(outcome.hands.back().new_game.game_id, "1001");
+    EXPECT_NE(outcome.hands[1].new_game.game_id, "1001");
 }
