@@ -1,5 +1,6 @@
 #include "texas_holdem/pokerstars/ReplaySequencer.h"
 
+#include <algorithm>
 #include <iostream>
 #include <thread>
 
@@ -90,6 +91,24 @@ void ReplaySequencer::read_current_hand()
             current_grammar.read(line, reader.line_number());
     }
     current_grammar.end();
+    check_cards();
+}
+
+// A card dealt twice cannot happen at a real table: the hand's text is corrupt, and its
+// figures would be those of impossible cards.
+void ReplaySequencer::check_cards() const
+{
+    for (const std::vector<Card>& board : record.boards) {
+        for (auto card = board.begin(); card != board.end(); ++card) {
+            if (std::find(card + 1, board.end(), *card) != board.end())
+                throw HandHistoryError("Corrupt hand: the board shows a card twice", record.last_line);
+            if (record.hero && std::find(record.hero_cards.begin(), record.hero_cards.end(), *card)
+                                   != record.hero_cards.end())
+                throw HandHistoryError("Corrupt hand: a card dealt to the hero is on the board", record.last_line);
+        }
+    }
+    if (record.hero && record.hero_cards[0] == record.hero_cards[1])
+        throw HandHistoryError("Corrupt hand: the hero is dealt one card twice", record.last_line);
 }
 
 float ReplaySequencer::request_blind(std::string player)

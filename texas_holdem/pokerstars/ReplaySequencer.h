@@ -69,6 +69,8 @@ private:
     // Reads a whole hand of the current text, from its header on the reader up to the
     // next hand's first line or the end of the input, into `record`.
     void read_current_hand();
+    // Throws when the record deals a card twice.
+    void check_cards() const;
 
     // The hand of the current text being played, checked in full before it starts.
     CurrentGrammar current_grammar;

@@ -105,6 +105,15 @@ TEST(ReplayHand, BoardCardDealtTwiceStopsTheHandAsCorrupt)
     const std::string hand = replay_data_file("checked-down-river.txt");
     EXPECT_EQ(replay_with_model(edited(hand, "[Ah 7c 2d]", "[Ah 7c Ah]")).error, corrupt);
     EXPECT_EQ(replay_with_model(edited(hand, "[Ah 7c 2d Ks] [9h]", "[Ah 7c 2d Ks] [7c]")).error, corrupt);
+
+    // The same in the later text, whose hand is read whole before it is played.
+    const std::string later = corvald_test::shared_hand_histories() + "/current/jkt3000/hand1.txt";
+    if (!std::filesystem::exists(later))
+        GTEST_SKIP() << "the real hand histories are not at " << later;
+    std::string twice = corvald_test::read_text_file(later);
+    for (auto at = twice.find("5h"); at != std::string::npos; at = twice.find("5h", at))
+        twice.replace(at, 2, "6h");
+    EXPECT_EQ(replay_with_model(twice).error, corrupt);
 }
 
 // The board comes from the second brackets of the turn and river lines; the user's own
