@@ -222,3 +222,29 @@ TEST(HandReader, SeparatesHandsByHeadersAndResumesAfterAFault)
     EXPECT_EQ(record.first_line, 63u);
     EXPECT_FALSE(reader.next(record));
 }
+
+// A replay reading both forms from one line reader: an older hand is left unread for the
+// older grammar, a current hand is read and the next header stays buffered.
+TEST(HandReader, LeavesOlderHandsInASharedLineReader)
+{
+    std::string text = "PokerStars Game #7:  Hold'em No Limit ($1/$2) - 2008/03/20 - 00:16:42 (ET)\n"
+                       "Table 'Alcor II' 6-max Seat #1 is the button\n";
+    for (const std::string& line : base_hand)
+        text += line + "\n";
+    text += "PokerStars Game #8:  Hold'em No Limit ($1/$2) - 2008/03/20 - 00:16:42 (ET)\n";
+    std::istringstream in(text);
+    LineReader lines(in);
+    HandReader reader(lines, "-", true);
+    HandRecord record;
+    std::string_view next;
+    EXPECT_EQ(reader.read(record), HandReader::Found::older_hand);
+    ASSERT_TRUE(lines.peek(next));
+    EXPECT_EQ(lines.line_number(), 1u);
+    lines.consume();
+    ASSERT_TRUE(lines.peek(next));   // the older hand's table line
+    lines.consume();
+    EXPECT_EQ(reader.read(record), HandReader::Found::current_hand);
+    EXPECT_EQ(record.hand_id, "1001");
+    ASSERT_TRUE(lines.peek(next));
+    EXPECT_EQ(next.substr(0, 19), "PokerStars Game #8:");
+}
