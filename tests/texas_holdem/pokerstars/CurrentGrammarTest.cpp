@@ -98,6 +98,11 @@ TEST(CurrentGrammar, EachLineKindAcceptsItsFormsAndNamesWhatItExpected)
          "Malformed header: expected the stakes as <small blind>/<big blind>"},
         {0, false, std::string("PokerStars Hand #1:  Hold'em No Limit ($0.02/$0.05 USD)") + header_tail,
          "Blind mismatch: wo_olly :D posts $0.05, the header's blind is $0.02"},
+        {0, false, "PokerStars Game #1: Tournament #2, $5.00+$0.50 Hold'em No Limit - Level II (15/30) - "
+                   "2007/10/15 - 05:35:27 (ET)",
+         "Malformed amount: expected the seat's chips as 30 is written, found \"$10\""},
+        {11, true, "Stranger\xe9 said, \"\x80\xff\"", ""},
+        {8, false, "Dealt to Lean Abadi\xe1 [Ah Kd]", "Dealt to a player without a seat line: Lean Abadi\xe1"},
         {1, false, "Table 'Adelaide II 100-250 bb, Ante' 9-max (Play Money) Seat #1 is the button", ""},
         {1, false, "Table 'Sekanina' Seat #1 is the button", ""},
         {1, false, "Table 'Aigyptios' 12-max Seat #1 is the button",
