@@ -9,17 +9,15 @@ namespace {
 
 constexpr std::string_view banner_start = "*********** # ";
 
-// Empty lines and the "*********** # 12 **************" banners of requested histories
-// stand between hands and say nothing about them.
-bool between_hands(std::string_view text)
-{
-    return text.empty() || (text.substr(0, banner_start.size()) == banner_start && text.back() == '*');
-}
-
 } // namespace
 
 HandReader::HandReader(std::istream& in, std::string source)
-    : lines(in, between_hands), source_name(std::move(source))
+    : own_lines(std::in_place, in), lines(*own_lines), source_name(std::move(source))
+{
+}
+
+HandReader::HandReader(LineReader& shared, std::string source, bool stop_at_older)
+    : lines(shared), source_name(std::move(source)), stop_at_older(stop_at_older)
 {
 }
 
@@ -28,54 +26,59 @@ bool HandReader::is_older_header(std::string_view header)
     return HandHeader::is_older(header);
 }
 
-bool HandReader::fetch()
+// Empty lines and the banners of requested histories stand between hands and say
+// nothing about them.
+bool HandReader::is_between_hands(std::string_view text)
 {
-    if (!lines.peek(line))
-        return false;
-    lines.consume();
-    line_number = lines.line_number();
-    return true;
+    return text.empty()
+           || (text.substr(0, banner_start.size()) == banner_start && text.back() == '*');
+}
+
+bool HandReader::peek()
+{
+    while (lines.peek(line)) {
+        if (!is_between_hands(line))
+            return true;
+        lines.consume();
+    }
+    return false;
 }
 
 HandReader::Found HandReader::read(HandRecord& record)
 {
-    // Find the header.
-    while (!header_pending) {
-        if (!fetch())
+    // Up to the header; after a fault, everything before it is the faulty hand's rest.
+    for (;;) {
+        if (!peek())
             return Found::end;
-        if (CurrentGrammar::is_header(line)) {
-            header_pending = true;
-        } else if (!resync && !CurrentGrammar::is_status_line(line)) {
+        if (CurrentGrammar::is_header(line))
+            break;
+        consume();
+        if (!resync && !CurrentGrammar::is_status_line(line)) {
             resync = true;
-            throw HandHistoryError("Malformed game header1", line_number);
+            throw HandHistoryError("Malformed game header1", lines.line_number());
         }
     }
-    header_pending = false;
     resync = true;
 
     if (is_older_header(line)) {
-        older_first_line = line_number;
-        older_lines.clear();
-        older_lines.emplace_back(line);
-        while (fetch()) {
-            if (CurrentGrammar::is_header(line)) {
-                header_pending = true;
-                break;
-            }
-            older_lines.emplace_back(line);
-        }
         resync = false;
+        if (stop_at_older)
+            return Found::older_hand;
+        older_first_line = lines.line_number();
+        older_lines.clear();
+        do {
+            older_lines.emplace_back(line);
+            consume();
+        } while (peek() && !CurrentGrammar::is_header(line));
         return Found::older_hand;
     }
 
     record.source = source_name;
-    grammar.begin(line, line_number, record);
-    while (fetch()) {
-        if (CurrentGrammar::is_header(line)) {
-            header_pending = true;
-            break;
-        }
-        grammar.read(line, line_number);
+    consume();
+    grammar.begin(line, lines.line_number(), record);
+    while (peek() && !CurrentGrammar::is_header(line)) {
+        consume();
+        grammar.read(line, lines.line_number());
     }
     grammar.end();
     resync = false;

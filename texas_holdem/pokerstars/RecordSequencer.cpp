@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "console/CodePage437.h"
 #include "texas_holdem/pokerstars/HandHistoryError.h"
 
 namespace poker::texas_holdem::pokerstars {
@@ -72,9 +73,13 @@ RecordSequencer::RecordSequencer(const HandRecord& record) : hand(record)
     after_button = (after_button + seats.size() - shift) % seats.size();
 
     std::vector<std::size_t> index_of(hand.seats.size(), seats.size());
+    // Names as the table's cells show them; two that come out alike get their seat number.
     for (std::size_t i = 0; i < seats.size(); ++i) {
         index_of[seats[i]] = i;
-        names.push_back(hand.seats[seats[i]].name);
+        std::string shown = console::CodePage437::from_utf8(hand.seats[seats[i]].name);
+        if (std::find(names.begin(), names.end(), shown) != names.end())
+            shown += "#" + std::to_string(hand.seats[seats[i]].number);
+        names.push_back(std::move(shown));
     }
     blinds.assign(seats.size(), 0);
     all_in_by_blind.assign(seats.size(), false);

@@ -98,6 +98,11 @@ TEST(CurrentGrammar, EachLineKindAcceptsItsFormsAndNamesWhatItExpected)
          "Malformed header: expected the stakes as <small blind>/<big blind>"},
         {0, false, std::string("PokerStars Hand #1:  Hold'em No Limit ($0.02/$0.05 USD)") + header_tail,
          "Blind mismatch: wo_olly :D posts $0.05, the header's blind is $0.02"},
+        {0, false, "PokerStars Game #1: Tournament #2, $5.00+$0.50 Hold'em No Limit - Level II (15/30) - "
+                   "2007/10/15 - 05:35:27 (ET)",
+         "Malformed amount: expected the seat's chips as 30 is written, found \"$10\""},
+        {11, true, "Stranger\xe9 said, \"\x80\xff\"", ""},
+        {8, false, "Dealt to Lean Abadi\xe1 [Ah Kd]", "Dealt to a player without a seat line: Lean Abadi\xe1"},
         {1, false, "Table 'Adelaide II 100-250 bb, Ante' 9-max (Play Money) Seat #1 is the button", ""},
         {1, false, "Table 'Sekanina' Seat #1 is the button", ""},
         {1, false, "Table 'Aigyptios' 12-max Seat #1 is the button",
@@ -221,4 +226,30 @@ TEST(HandReader, SeparatesHandsByHeadersAndResumesAfterAFault)
     EXPECT_TRUE(reader.next(record));
     EXPECT_EQ(record.first_line, 63u);
     EXPECT_FALSE(reader.next(record));
+}
+
+// A replay reading both forms from one line reader: an older hand is left unread for the
+// older grammar, a current hand is read and the next header stays buffered.
+TEST(HandReader, LeavesOlderHandsInASharedLineReader)
+{
+    std::string text = "PokerStars Game #7:  Hold'em No Limit ($1/$2) - 2008/03/20 - 00:16:42 (ET)\n"
+                       "Table 'Alcor II' 6-max Seat #1 is the button\n";
+    for (const std::string& line : base_hand)
+        text += line + "\n";
+    text += "PokerStars Game #8:  Hold'em No Limit ($1/$2) - 2008/03/20 - 00:16:42 (ET)\n";
+    std::istringstream in(text);
+    LineReader lines(in);
+    HandReader reader(lines, "-", true);
+    HandRecord record;
+    std::string_view next;
+    EXPECT_EQ(reader.read(record), HandReader::Found::older_hand);
+    ASSERT_TRUE(lines.peek(next));
+    EXPECT_EQ(lines.line_number(), 1u);
+    lines.consume();
+    ASSERT_TRUE(lines.peek(next));   // the older hand's table line
+    lines.consume();
+    EXPECT_EQ(reader.read(record), HandReader::Found::current_hand);
+    EXPECT_EQ(record.hand_id, "1001");
+    ASSERT_TRUE(lines.peek(next));
+    EXPECT_EQ(next.substr(0, 19), "PokerStars Game #8:");
 }
