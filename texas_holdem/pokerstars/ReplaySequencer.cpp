@@ -36,9 +36,21 @@ StreamSequencer::NewGame ReplaySequencer::request_new_game(unsigned max_players)
 StreamSequencer::NewGame ReplaySequencer::start_hand(unsigned max_players)
 {
     current_hand.reset();
+    ++hands_started;
+    // A hand cancelled before its cards has nothing to replay: the next one takes its place.
+    for (;;) {
+        std::optional<NewGame> game = start_hand_at_line(max_players);
+        if (game)
+            return *game;
+        if (reader.at_end())
+            throw HandHistoryError("Hand cancelled, and no hand follows it", hand_line);
+    }
+}
+
+std::optional<StreamSequencer::NewGame> ReplaySequencer::start_hand_at_line(unsigned max_players)
+{
     std::string_view line;
     const bool found = reader.peek(line);
-    ++hands_started;
     if (!found) {
         hand_line = reader.line_number() + 1;
         if (reader.line_number() == 0)
@@ -67,6 +79,8 @@ StreamSequencer::NewGame ReplaySequencer::start_hand(unsigned max_players)
         throw HandHistoryError("Not a hold'em hand: " + header.game, hand_line);
     case HandHeader::Kind::current:
         read_current_hand();
+        if (record.cancelled)
+            return std::nullopt;
         current_hand.emplace(record);
         return current_hand->request_new_game(max_players);
     case HandHeader::Kind::none:

@@ -66,6 +66,8 @@ private:
     void pause();
     // Chooses the grammar by the hand's first line and reads the hand's opening.
     NewGame start_hand(unsigned max_players);
+    // The hand whose first line the reader holds; nothing for a cancelled hand.
+    std::optional<NewGame> start_hand_at_line(unsigned max_players);
     // Reads a whole hand of the current text, from its header on the reader up to the
     // next hand's first line or the end of the input, into `record`.
     void read_current_hand();

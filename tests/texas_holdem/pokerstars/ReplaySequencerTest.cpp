@@ -240,3 +240,20 @@ TEST(ReplayEnd, FileJoinedFromBothFormsReplaysEveryHand)
     EXPECT_EQ(outcome.hands.back().new_game.game_id, "1001");
     EXPECT_NE(outcome.hands[1].new_game.game_id, "1001");
 }
+
+// A hand cancelled before its cards has nothing to replay: the next hand takes its place,
+// and a text that ends after it says so.
+TEST(ReplayEnd, CancelledHandGivesWayToTheNextOne)
+{
+    const std::string cancelled =
+        "PokerStars Hand #1:  Hold'em No Limit ($5/$10) - 2012/07/01 6:57:14 ET\n"
+        "Table 'Alpha' 6-max Seat #2 is the button\nSeat 2: Amy ($591 in chips)\n"
+        "Seat 3: Billy ($439 in chips)\nBilly: posts small blind $5\nAmy: posts big blind $10\n"
+        "Hand cancelled\n*** SUMMARY ***\nSeat 2: Amy (button) collected ($0)\n"
+        "Seat 3: Billy (small blind) collected ($0)\n\n\n";
+    const std::string older = replay_data_file("seat-rotation.txt");
+    const ReplayOutcome followed = replay_with_model(older + "\n" + cancelled + cancelled + older);
+    EXPECT_EQ(followed.error.value_or(""), "");
+    EXPECT_EQ(followed.hands.size(), 2u);
+    EXPECT_EQ(replay_with_model(cancelled).error, "Hand cancelled, and no hand follows it");
+}
