@@ -315,9 +315,8 @@ Sequencer::NewGame OlderGrammar::read_new_game()
 
     players = result.players;
     stakes.assign(players.size(), 0.0f);
-    all_in.assign(players.size(), false);
-    folded.assign(players.size(), false);
     stake_to_match = 0;
+    all_in_pending = false;
     board.clear();
     return result;
 }
@@ -331,12 +330,8 @@ std::size_t OlderGrammar::seat_of(const std::string& player) const
 // As Game::blind and Game::raise compute it, in the same single precision.
 void OlderGrammar::record(std::size_t seat, float amount)
 {
-    if (seat >= players.size())
+    if (seat >= players.size() || amount < 0)
         return;
-    if (amount < 0) {
-        folded[seat] = true;
-        return;
-    }
     stakes[seat] = stake_to_match + amount;
     stake_to_match = stakes[seat];
 }
@@ -353,42 +348,37 @@ float OlderGrammar::read_blind(const std::string& player)
         stakes[seat] = amount;
         stake_to_match = amount;
     }
+    all_in_pending = false;
     return amount;
 }
 
-// The moves the text does not write: an all-in player's, and the last player's with
-// nothing to call when every other player still in is all in (unless the text gives him
-// a line after all).
+// A move that puts a player all in is reported to the driver (all_in_stake), which then
+// asks him for no further move: the text has no line for him, nor for his last opponent
+// while nothing is left to call.
 float OlderGrammar::read_move(const std::string& player)
 {
-    const std::size_t seat = seat_of(player);
-    const bool seated = seat < players.size();
-    const bool matched = seated && stakes[seat] == stake_to_match;
-    if (seated && all_in[seat]) {
-        const float move = matched ? 0.0f : Sequencer::fold_amount;
-        record(seat, move);
-        return move;
-    }
-    if (matched) {
-        bool alone = true;
-        for (std::size_t other = 0; other < players.size(); ++other)
-            alone = alone && (other == seat || folded[other] || all_in[other]);
-        std::string_view next;
-        if (alone && reader.peek(next)
-            && !(boost::starts_with(next, player) && boost::starts_with(next.substr(player.size()), ": ")))
-            return 0.0f;
-    }
-
     std::string found;
     Sequencer::Move move;
     bool all_in_now = false;
     parse_move(take_line(), found, move, all_in_now);
     if (found != player)
         fail("Name mismatch");
-    record(seat, move.amount);
-    if (seated)
-        all_in[seat] = all_in_now;
+    const std::size_t seat = seat_of(player);
+    if (seat < players.size()) {
+        record(seat, move.amount);
+        all_in_pending = all_in_now && move.amount >= 0;
+        all_in_stake = stakes[seat];
+    }
     return move.amount;
+}
+
+bool OlderGrammar::take_all_in(float& stake)
+{
+    if (!all_in_pending)
+        return false;
+    all_in_pending = false;
+    stake = all_in_stake;
+    return true;
 }
 
 // A card already on the board cannot come again: the hand's text is corrupt.

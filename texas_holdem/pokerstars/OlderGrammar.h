@@ -21,11 +21,9 @@ namespace poker::texas_holdem::pokerstars {
 // them against fixed patterns. Nothing is drawn; every fault is a HandHistoryError with
 // the number of the line that showed it.
 //
-// The driver's model knows no all-in. The grammar follows the model's stakes beside it so
-// that a player who is all in is asked for no further move: he checks while his stake
-// still matches, and leaves the betting (as a fold, which keeps his money in the pot)
-// once somebody bets over him. A player whose every opponent still in is all in has no
-// line either while nothing is left for him to call.
+// A player who goes all in is reported to the driver, which asks him for no further move.
+// His stake is the model's: an all-in call counts as a full call, as the older text's
+// replay always took it.
 class OlderGrammar {
 public:
     // At most this many players take part in a hand: the table view has 16 rows.
@@ -46,6 +44,8 @@ public:
     // Checks the end of the hand against the pot line and moves on to the next hand's
     // first line (or the end of the input).
     void read_end(const GameHistory& history);
+    // True once after a move that put its player all in, with his stake after it.
+    bool take_all_in(float& stake);
 
     // The line parsers; each throws when its line does not fit.
     void parse_header1(std::string_view line, std::string& game_id);
@@ -78,12 +78,13 @@ private:
     LineReader& reader;
     boost::cmatch groups;
 
-    // This hand's players in driver order, and what the model holds for each.
+    // This hand's players in driver order, and the stake the model holds for each.
     std::vector<std::string> players;
     std::vector<float> stakes;
-    std::vector<bool> all_in;
-    std::vector<bool> folded;
     float stake_to_match = 0;
+    // The last move put its player all in, at this stake.
+    bool all_in_pending = false;
+    float all_in_stake = 0;
     // The community cards dealt so far, to refuse a card dealt twice.
     std::vector<Card> board;
 };

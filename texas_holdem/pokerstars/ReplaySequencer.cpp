@@ -155,7 +155,7 @@ float ReplaySequencer::request_move(std::string player)
 
 bool ReplaySequencer::all_in_stake(float& stake)
 {
-    return current_hand && current_hand->all_in_stake(stake);
+    return current_hand ? current_hand->all_in_stake(stake) : StreamSequencer::all_in_stake(stake);
 }
 
 // A hand that fails its checks never gets here (the fault ends it), so the session holds

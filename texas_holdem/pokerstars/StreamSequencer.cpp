@@ -148,6 +148,11 @@ std::vector<Card> StreamSequencer::request_cards(Game::Round round)
     return guarded([&] { return grammar.read_cards(round); });
 }
 
+bool StreamSequencer::all_in_stake(float& stake)
+{
+    return grammar.take_all_in(stake);
+}
+
 void StreamSequencer::notify_end_game(const GameHistory& history)
 {
     rows.show_request("End of game");

@@ -43,6 +43,8 @@ public:
     float request_move(std::string player) override;
     // Checks the end of the hand against the pot line and moves on to the next game line.
     void notify_end_game(const GameHistory& history) override;
+    // True after a move line that says "and is all-in".
+    bool all_in_stake(float& stake) override;
 
     // The line reader as the older client's replay knew it: a read at the end of the
     // input gives an empty line and still counts as a line taken.

@@ -77,19 +77,18 @@ TEST(ReplayHand, EachShortHistoryGivesItsPlayersMovesStakesAndPot)
     }
 }
 
-// An all-in player has no further line: he checks while his stake matches and leaves the
-// betting once somebody bets over him (the model knows no all-in; a fold keeps his money
-// in the pot). His last opponent has no line either while nothing is left to call.
+// An all-in player has no further line and is asked for no further move; nor is his last
+// opponent while nothing is left to call. Bets over him stay out of his stake.
 TEST(ReplayHand, AllInPlayerIsAskedForNoFurtherMove)
 {
     const auto run_out = only_hand(replay_data_file("all-in-run-out.txt"));
-    EXPECT_EQ(run_out.moves_per_round, (std::vector<unsigned>{3, 2, 2, 2}));
+    EXPECT_EQ(run_out.moves_per_round, (std::vector<unsigned>{3, 0, 0, 0}));
     EXPECT_EQ(run_out.final_stakes, (std::vector<float>{50, 50, 0}));
     EXPECT_EQ(run_out.expected_pot, 100);
     EXPECT_TRUE(run_out.showdown);
 
     const auto bet_over = only_hand(replay_data_file("all-in-bet-over.txt"));
-    EXPECT_EQ(bet_over.moves_per_round, (std::vector<unsigned>{4, 4, 2, 2}));
+    EXPECT_EQ(bet_over.moves_per_round, (std::vector<unsigned>{4, 2, 2, 2}));
     EXPECT_EQ(bet_over.final_stakes, (std::vector<float>{10, 30, 30}));
     EXPECT_EQ(bet_over.expected_pot, 70);
 
