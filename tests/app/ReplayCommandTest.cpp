@@ -105,10 +105,15 @@ TEST(ReplayCommand, SeveralFilesAndFoldersReplayInOrderAndKeepGoingSkipsFaultyHa
     EXPECT_EQ(stopped.status, 1);
     EXPECT_NE(stopped.err.find(b2 + ": hand history line 30: Game over"), std::string::npos) << stopped.err;
 
-    const auto clean = run_child(CORVALD_BINARY, {"replay", (dir / "b" / "1.txt").string(), "-", (dir / "a.txt").string()},
-                                 good);
+    const fs::path stats = dir / "stats";
+    fs::create_directories(stats);
+    const auto clean = run_child(CORVALD_BINARY, {"replay", (dir / "b" / "1.txt").string(), "-", (dir / "a.txt").string(),
+                                                  "--stats", stats.string()}, good);
     EXPECT_EQ(clean.status, 0) << clean.err;
     EXPECT_NE(clean.err.find("corvald: 4 hands replayed\n"), std::string::npos) << clean.err;
+    // The report covers every input: Eve played all four hands.
+    const std::string summary = read_text_file((stats / "summary.csv").string());
+    EXPECT_NE(summary.find("\nEve,4,"), std::string::npos) << summary;
 
     fs::remove(dir / "b" / "1.txt");
     fs::remove(dir / "b" / "2.txt");

@@ -18,7 +18,7 @@ namespace poker::texas_holdem::pokerstars {
 // The driver's stakes are running totals for the hand: live blinds, calls, bets and
 // raises; antes and dead blinds stay out of them (they are in the pot only). A player who
 // goes all-in is reported through all_in_stake() and asked for nothing more.
-class RecordSequencer : public Sequencer {
+class RecordSequencer final : public Sequencer {
 public:
     // `record` must outlive the sequencer and hold a hand that is not cancelled.
     explicit RecordSequencer(const HandRecord& record);

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 #include <istream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,9 @@
 #include "texas_holdem/Game.h"
 #include "texas_holdem/GameHistory.h"
 #include "texas_holdem/SessionAnalyser.h"
+#include "texas_holdem/pokerstars/CurrentGrammar.h"
+#include "texas_holdem/pokerstars/HandRecord.h"
+#include "texas_holdem/pokerstars/RecordSequencer.h"
 #include "texas_holdem/pokerstars/StreamSequencer.h"
 
 namespace poker::texas_holdem::pokerstars {
@@ -35,6 +39,7 @@ public:
     float request_move(std::string player) override;
     // After the end-of-hand checks: counts the hand and records it in `session`.
     void notify_end_game(const GameHistory& history) override;
+    bool all_in_stake(float& stake) override;
 
     // False once a hand has been tried and the text holds nothing more but skipped lines;
     // true before the first hand, so that an empty text still says it holds no hand.
@@ -60,7 +65,19 @@ private:
     // Shows what was drawn since the last event and waits `delay`.
     void pause();
     // Chooses the grammar by the hand's first line and reads the hand's opening.
-    NewGame start_hand();
+    NewGame start_hand(unsigned max_players);
+    // The hand whose first line the reader holds; nothing for a cancelled hand.
+    std::optional<NewGame> start_hand_at_line(unsigned max_players);
+    // Reads a whole hand of the current text, from its header on the reader up to the
+    // next hand's first line or the end of the input, into `record`.
+    void read_current_hand();
+    // Throws when the record deals a card twice.
+    void check_cards() const;
+
+    // The hand of the current text being played, checked in full before it starts.
+    CurrentGrammar current_grammar;
+    HandRecord record;
+    std::optional<RecordSequencer> current_hand;
 
     // Hands whose first line was read, faulty or not.
     unsigned hands_started = 0;

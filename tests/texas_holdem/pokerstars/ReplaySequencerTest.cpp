@@ -1,5 +1,6 @@
 #include "texas_holdem/pokerstars/ReplaySequencer.h"
 
+#include <filesystem>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -104,6 +105,15 @@ TEST(ReplayHand, BoardCardDealtTwiceStopsTheHandAsCorrupt)
     const std::string hand = replay_data_file("checked-down-river.txt");
     EXPECT_EQ(replay_with_model(edited(hand, "[Ah 7c 2d]", "[Ah 7c Ah]")).error, corrupt);
     EXPECT_EQ(replay_with_model(edited(hand, "[Ah 7c 2d Ks] [9h]", "[Ah 7c 2d Ks] [7c]")).error, corrupt);
+
+    // The same in the later text, whose hand is read whole before it is played.
+    const std::string later = corvald_test::shared_hand_histories() + "/current/jkt3000/hand1.txt";
+    if (!std::filesystem::exists(later))
+        GTEST_SKIP() << "the real hand histories are not at " << later;
+    std::string twice = corvald_test::read_text_file(later);
+    for (auto at = twice.find("5h"); at != std::string::npos; at = twice.find("5h", at))
+        twice.replace(at, 2, "6h");
+    EXPECT_EQ(replay_with_model(twice).error, corrupt);
 }
 
 // The board comes from the second brackets of the turn and river lines; the user's own
@@ -154,8 +164,11 @@ TEST(ReplayHand, EveryLineKindStopsWithItsOwnMessage)
                                    "Bob-y has returned", "Bob joins the table at seat #"})
         rows.emplace_back("Ann: calls $2", line + "\nAnn: calls $2", move);
     rows.insert(rows.end(), {
-        {"Hold'em No Limit", "Hold'em Pot Limit", header1}, {"($1/$2)", "($0.01/$0.02)", header1},
-        {"(ET)", "(ET)x", header1}, {"'Alpha' 6-max", "'Alpha' 9-max", header2},
+        // A game line the older grammar does not read goes to the current grammar.
+        {"Hold'em No Limit", "Hold'em Pot Limit", ""}, {"($1/$2)", "($0.01/$0.02)", header1},
+        {"(ET)", "(ET)x", "Malformed header: expected \" - \" and the date and time"},
+        {"Hold'em No Limit", "Omaha Pot Limit", "Not a hold'em hand: Omaha Pot Limit"},
+        {"PokerStars Game", "PokerStars Gmae", header1}, {"'Alpha' 6-max", "'Alpha' 9-max", header2},
         {"Seat #1 is", "Seat #10 is", header2}, {seats, "", seat_names},
         {"Seat 3: Cid", "Seat 4294967296: Cid", seat_names},
         {seats, "Seat 1: Ann ($100 in chips)\n", "Too few players"},
@@ -210,4 +223,37 @@ TEST(ReplayEnd, TextUsedUpAfterAHandEndsCleanlyAndAnyOtherEndStopsWithItsMessage
         EXPECT_EQ(outcome.error.value_or(""), error) << text;
         EXPECT_EQ(outcome.hands.size(), hands) << text;
     }
+}
+
+// Each hand's first line chooses its grammar, so a file joined from both forms replays.
+TEST(ReplayEnd, FileJoinedFromBothFormsReplaysEveryHand)
+{
+    const std::string later = corvald_test::shared_hand_histories() + "/current/jkt3000/hands1.txt";
+    if (!std::filesystem::exists(later))
+        GTEST_SKIP() << "the real hand histories are not at " << later;
+    const std::string older = replay_data_file("checked-down-river.txt");
+    const ReplayOutcome outcome =
+        replay_with_model(older + "\n" + corvald_test::read_text_file(later) + "\n\n" + older);
+    EXPECT_EQ(outcome.error.value_or(""), "");
+    ASSERT_GE(outcome.hands.size(), 3u);
+    EXPECT_EQ(outcome.hands.front().new_game.game_id, "1001");
+    EXPECT_EQ(outcome.hands.back().new_game.game_id, "1001");
+    EXPECT_NE(outcome.hands[1].new_game.game_id, "1001");
+}
+
+// A hand cancelled before its cards has nothing to replay: the next hand takes its place,
+// and a text that ends after it says so.
+TEST(ReplayEnd, CancelledHandGivesWayToTheNextOne)
+{
+    const std::string cancelled =
+        "PokerStars Hand #1:  Hold'em No Limit ($5/$10) - 2012/07/01 6:57:14 ET\n"
+        "Table 'Alpha' 6-max Seat #2 is the button\nSeat 2: Amy ($591 in chips)\n"
+        "Seat 3: Billy ($439 in chips)\nBilly: posts small blind $5\nAmy: posts big blind $10\n"
+        "Hand cancelled\n*** SUMMARY ***\nSeat 2: Amy (button) collected ($0)\n"
+        "Seat 3: Billy (small blind) collected ($0)\n\n\n";
+    const std::string older = replay_data_file("seat-rotation.txt");
+    const ReplayOutcome followed = replay_with_model(older + "\n" + cancelled + cancelled + older);
+    EXPECT_EQ(followed.error.value_or(""), "");
+    EXPECT_EQ(followed.hands.size(), 2u);
+    EXPECT_EQ(replay_with_model(cancelled).error, "Hand cancelled, and no hand follows it");
 }
