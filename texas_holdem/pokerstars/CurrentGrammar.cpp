@@ -492,18 +492,6 @@ Money CurrentGrammar::amount(std::string_view text, const char* what) const
     return value;
 }
 
-// Prizes and bounties are money even at a chip table: any sign, any cents.
-Money CurrentGrammar::money_amount(std::string_view text, const char* what) const
-{
-    MoneyForm form;
-    const std::size_t sign = MoneyText::read_sign(text, form);
-    form.cents = true;
-    Money value = 0;
-    if (!MoneyText::parse(text, form, value) && !(sign == 0 && all_digits(text)))
-        fail(std::string("Malformed amount: expected ") + what);
-    return value;
-}
-
 // A fixed-limit header gives the small and the big bet; the big blind is the small bet.
 Money CurrentGrammar::live_big_blind() const
 {

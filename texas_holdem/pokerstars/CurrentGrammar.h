@@ -63,7 +63,6 @@ private:
     // The seat whose name starts `line` and is followed by one of `after`; npos if none.
     std::size_t seat_named_at_start(std::string_view line, std::string_view after) const;
     Money amount(std::string_view text, const char* what) const;
-    Money money_amount(std::string_view text, const char* what) const;
     Money live_big_blind() const;
     HandRecord::Action& add_action(HandRecord::Action::Kind kind, std::size_t seat);
     [[noreturn]] void fail(const std::string& message) const;

@@ -46,6 +46,12 @@ bool HandReader::peek()
 
 HandReader::Found HandReader::read(HandRecord& record)
 {
+    if (!glued_header.empty()) {
+        const std::string header = std::move(glued_header);
+        glued_header.clear();
+        resync = true;
+        return read_current(record, header, glued_line);
+    }
     // Up to the header; after a fault, everything before it is the faulty hand's rest.
     for (;;) {
         if (!peek())
@@ -73,12 +79,29 @@ HandReader::Found HandReader::read(HandRecord& record)
         return Found::older_hand;
     }
 
-    record.source = source_name;
     consume();
-    grammar.begin(line, lines.line_number(), record);
+    return read_current(record, line, lines.line_number());
+}
+
+// A hand cut off mid-line with the next header glued on stops at that line; the glued
+// header then starts the next hand, so that a reader that goes on loses only the cut hand.
+HandReader::Found HandReader::read_current(HandRecord& record, std::string_view header,
+                                           std::uint32_t number)
+{
+    record.source = source_name;
+    grammar.begin(header, number, record);
     while (peek() && !CurrentGrammar::is_header(line)) {
         consume();
-        grammar.read(line, lines.line_number());
+        try {
+            grammar.read(line, lines.line_number());
+        } catch (const HandHistoryError&) {
+            const std::size_t glued = CurrentGrammar::glued_header(line);
+            if (glued != std::string_view::npos && !is_older_header(line.substr(glued))) {
+                glued_header.assign(line.substr(glued));
+                glued_line = lines.line_number();
+            }
+            throw;
+        }
     }
     grammar.end();
     resync = false;

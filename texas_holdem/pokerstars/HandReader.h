@@ -73,6 +73,8 @@ private:
     bool peek();
     // Consumes the line peek() gave.
     void consume() { lines.consume(); }
+    // Reads a current-form hand from its (consumed) header on.
+    Found read_current(HandRecord& record, std::string_view header, std::uint32_t number);
 
     std::optional<LineReader> own_lines;
     LineReader& lines;
@@ -83,6 +85,9 @@ private:
     // After a fault: lines up to the next header are passed over.
     bool resync = false;
     CurrentGrammar grammar;
+    // The header found glued to the end of a cut-off line, and that line's number.
+    std::string glued_header;
+    std::uint32_t glued_line = 0;
     std::vector<std::string> older_lines;
     std::uint32_t older_first_line = 0;
     std::uint32_t older_count = 0;

@@ -210,6 +210,10 @@ TEST(HandReader, SeparatesHandsByHeadersAndResumesAfterAFault)
             text += " " + (spoilt ? "Total pot $9 | Rake $0" : line) + " \r\n";
         }
     }
+    // The last hand cut off in its flop line, the same hand glued on.
+    text += base_hand[0] + "\n*** FLOP *** [5c 2" + base_hand[0] + "\n";
+    for (std::size_t i = 1; i < base_hand.size(); ++i)
+        text += base_hand[i] + "\n";
     std::istringstream in(text);
     HandReader reader(in);
     HandRecord record;
@@ -225,6 +229,15 @@ TEST(HandReader, SeparatesHandsByHeadersAndResumesAfterAFault)
     EXPECT_THROW(reader.next(record), HandHistoryError);
     EXPECT_TRUE(reader.next(record));
     EXPECT_EQ(record.first_line, 63u);
+    try {
+        reader.next(record);
+        ADD_FAILURE() << "a hand cut off mid-line";
+    } catch (const HandHistoryError& fault) {
+        EXPECT_STREQ(fault.what(), "The hand is cut off in this line and the next hand's header follows in it");
+        EXPECT_EQ(fault.line, 93u);
+    }
+    EXPECT_TRUE(reader.next(record));
+    EXPECT_EQ(record.first_line, 93u);
     EXPECT_FALSE(reader.next(record));
 }
 
