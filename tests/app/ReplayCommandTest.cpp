@@ -142,3 +142,18 @@ TEST(ReplayCommand, InputThatIsNoTextEmptyOrCutOffSaysSo)
     EXPECT_NE(cut_off.err.find("line 28: The file ends inside the hand that began at line 20\n"),
               std::string::npos) << cut_off.err;
 }
+
+// A hand of the later text cut off mid-line, with the next header glued on: with
+// --keep-going only the cut hand is lost.
+TEST(ReplayCommand, HeaderGluedToACutOffLineStartsTheNextHand)
+{
+    const std::string later = corvald_test::shared_hand_histories() + "/current/jkt3000/hand1.txt";
+    if (!fs::exists(later))
+        GTEST_SKIP() << "the real hand histories are not at " << later;
+    const std::string hand = read_text_file(later);
+    const std::string cut = hand.substr(0, hand.find("[Td]") + 2);
+    const auto result = run_child(CORVALD_BINARY, {"replay", "--keep-going", "-"}, cut + hand);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("hand history line 22: "), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("corvald: Replayed 1 hand, skipped 1\n"), std::string::npos) << result.err;
+}

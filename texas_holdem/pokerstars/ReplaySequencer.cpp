@@ -49,6 +49,16 @@ StreamSequencer::NewGame ReplaySequencer::start_hand(unsigned max_players)
 
 std::optional<StreamSequencer::NewGame> ReplaySequencer::start_hand_at_line(unsigned max_players)
 {
+    if (!glued_header.empty()) {
+        const std::string header = std::move(glued_header);
+        glued_header.clear();
+        hand_line = glued_line;
+        read_current_hand(header, glued_line);
+        if (record.cancelled)
+            return std::nullopt;
+        current_hand.emplace(record);
+        return current_hand->request_new_game(max_players);
+    }
     std::string_view line;
     const bool found = reader.peek(line);
     if (!found) {
@@ -78,7 +88,8 @@ std::optional<StreamSequencer::NewGame> ReplaySequencer::start_hand_at_line(unsi
     case HandHeader::Kind::other_game:
         throw HandHistoryError("Not a hold'em hand: " + header.game, hand_line);
     case HandHeader::Kind::current:
-        read_current_hand();
+        reader.consume();
+        read_current_hand(line, hand_line);
         if (record.cancelled)
             return std::nullopt;
         current_hand.emplace(record);
@@ -92,17 +103,30 @@ std::optional<StreamSequencer::NewGame> ReplaySequencer::start_hand_at_line(unsi
 
 // The hand's lines go to the grammar as they are read; the whole hand, its money checked,
 // is in `record` before the driver sees its first event.
-void ReplaySequencer::read_current_hand()
+//
+// A hand cut off mid-line with the next header glued on stops at that line; the glued
+// header is kept to start the next hand, so that a replay that goes on loses only the cut
+// hand.
+void ReplaySequencer::read_current_hand(std::string_view header, std::uint32_t number)
 {
     std::string_view line;
-    reader.peek(line);
     record.source.clear();
-    current_grammar.begin(line, reader.line_number(), record);
-    reader.consume();
+    current_grammar.begin(header, number, record);
     while (reader.peek(line) && !CurrentGrammar::is_header(line)) {
         reader.consume();
-        if (!is_between_hands(line))
+        if (is_between_hands(line))
+            continue;
+        try {
             current_grammar.read(line, reader.line_number());
+        } catch (const HandHistoryError&) {
+            const std::size_t glued = CurrentGrammar::glued_header(line);
+            if (glued != std::string_view::npos
+                && HandHeader::classify(line.substr(glued)).kind == HandHeader::Kind::current) {
+                glued_header.assign(line.substr(glued));
+                glued_line = reader.line_number();
+            }
+            throw;
+        }
     }
     current_grammar.end();
     check_cards();
@@ -178,11 +202,13 @@ void ReplaySequencer::notify_end_game(const GameHistory& history)
 // end.
 bool ReplaySequencer::has_next_hand()
 {
-    return hands_started == 0 || !reader.at_end();
+    return hands_started == 0 || !glued_header.empty() || !reader.at_end();
 }
 
 void ReplaySequencer::skip_to_next_hand()
 {
+    if (!glued_header.empty())
+        return;
     std::string_view line;
     while (reader.peek(line)) {
         if (reader.line_number() > hand_line && HandHeader::starts_hand(line))

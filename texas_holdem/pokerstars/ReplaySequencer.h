@@ -68,9 +68,9 @@ private:
     NewGame start_hand(unsigned max_players);
     // The hand whose first line the reader holds; nothing for a cancelled hand.
     std::optional<NewGame> start_hand_at_line(unsigned max_players);
-    // Reads a whole hand of the current text, from its header on the reader up to the
-    // next hand's first line or the end of the input, into `record`.
-    void read_current_hand();
+    // Reads a whole hand of the current text, after its header (line `number`, already
+    // consumed) up to the next hand's first line or the end of the input, into `record`.
+    void read_current_hand(std::string_view header, std::uint32_t number);
     // Throws when the record deals a card twice.
     void check_cards() const;
 
@@ -78,6 +78,9 @@ private:
     CurrentGrammar current_grammar;
     HandRecord record;
     std::optional<RecordSequencer> current_hand;
+    // The header found glued to the end of a cut-off line, which starts the next hand.
+    std::string glued_header;
+    std::uint32_t glued_line = 0;
 
     // Hands whose first line was read, faulty or not.
     unsigned hands_started = 0;
