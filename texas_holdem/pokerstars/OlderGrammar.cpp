@@ -234,7 +234,8 @@ void OlderGrammar::parse_blind(std::string_view text, std::string& player, float
 }
 
 // A raise is given by the amount raised by, not the total after " to "; a call is a call
-// whatever its amount, all-in or not, as the model knows no all-in.
+// whatever its amount, all-in or not, as the replay of the older text has always taken it
+// (its pot check counts an all-in call for less as a full call).
 void OlderGrammar::parse_move(std::string_view text, std::string& player, Sequencer::Move& move,
                               bool& all_in_now)
 {

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "console/Console.h"
+#include "texas_holdem/SequencerHelper.h"
 #include "texas_holdem/pokerstars/HandHeader.h"
 
 namespace poker::texas_holdem::pokerstars {
@@ -162,8 +163,10 @@ float ReplaySequencer::request_blind(std::string player)
 std::vector<Card> ReplaySequencer::request_cards(Game::Round round)
 {
     pause();
-    if (current_hand)
+    if (current_hand) {
+        rows.show_request("Cards for ", SequencerHelper::round_name(round));
         return guarded([&] { return current_hand->request_cards(round); });
+    }
     return StreamSequencer::request_cards(round);
 }
 
@@ -188,8 +191,10 @@ void ReplaySequencer::notify_end_game(const GameHistory& history)
 {
     pause();
     console::Console::current().flush();
-    if (current_hand)
+    if (current_hand) {
+        rows.show_request("End of game");
         guarded([&] { current_hand->notify_end_game(history); });
+    }
     else
         StreamSequencer::notify_end_game(history);
     ++hands_replayed;

@@ -20,7 +20,7 @@ using poker::texas_holdem::pokerstars::StreamSequencer;
 
 namespace {
 
-// A replay source over a text of its own, on a memory console, whose error() throws.
+// A replay source over a text of its own, on a memory console.
 struct Reader {
     explicit Reader(const std::string& text) : in(text), sequencer(in) {}
 
