@@ -31,10 +31,12 @@ std::string ratio(double part, double whole)
     return text;
 }
 
-// Writes `content` beside `target` and renames it over `target` (atomic on POSIX: both
-// live in the same directory). Empty on success, otherwise what failed.
-std::string replace_file(const fs::path& target, const std::string& content)
+} // namespace
+
+// Atomic on POSIX: both names live in the same directory.
+std::string SessionReport::replace_file(const std::string& path, const std::string& content)
 {
+    const fs::path target = path;
     fs::path partial = target;
     partial += partial_suffix;
     {
@@ -52,8 +54,6 @@ std::string replace_file(const fs::path& target, const std::string& content)
     }
     return "";
 }
-
-} // namespace
 
 std::string SessionReport::csv_field(const std::string& text)
 {
@@ -155,7 +155,7 @@ std::string SessionReport::write(const SessionAnalyser& session, const std::stri
          {std::pair<const char*, std::string>{players_file, players_csv(session)},
           {rounds_file, rounds_csv(session)},
           {summary_file, summary_csv(session)}}) {
-        const std::string failure = replace_file(dir / name, content);
+        const std::string failure = replace_file((dir / name).string(), content);
         if (!failure.empty())
             return failure;
     }
