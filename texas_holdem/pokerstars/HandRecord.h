@@ -73,10 +73,12 @@ struct HandRecord {
     std::string hand_id;
     std::string game;                // "Hold'em No Limit", "Hold'em Limit", ...
     bool tournament = false;
+    // The header's two stakes: the blinds, or for fixed limit the small and the big bet.
     Money small_blind = 0;
     Money big_blind = 0;
     MoneyForm money;
     std::string date_time;           // the header's first timestamp as written
+    Money cap = 0;                   // capped no-limit: the most one player may put in; else 0
     // Table line.
     std::string table_name;
     unsigned max_seats = 0;          // 0 when the line does not say
@@ -103,6 +105,8 @@ struct HandRecord {
     // False for files (before 2008 and some later copies) without "Uncalled bet" lines,
     // whose pot counts matched money only.
     bool uncalled_lines = true;
+    // "Hand cancelled": no cards, no pot line.
+    bool cancelled = false;
 
     // Where the hand came from.
     std::string source;              // file name, "-" for standard input
