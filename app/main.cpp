@@ -8,6 +8,7 @@
 #include "app/HandLoop.h"
 #include "app/OddsCommand.h"
 #include "app/ReplayCommand.h"
+#include "app/StatsCommand.h"
 #include "app/Version.h"
 #include "console/Console.h"
 #include "console/Platform.h"
@@ -73,6 +74,7 @@ int main(int argc, char** argv)
     bool needs_screen = true;
     poker::texas_holdem::ReplayCommand::add_to(app, command, needs_screen);
     poker::texas_holdem::OddsCommand::add_to(app, command, needs_screen);
+    poker::texas_holdem::StatsCommand::add_to(app, command, needs_screen);
 
     CLI11_PARSE(app, argc, argv);
     if (!needs_screen)

@@ -2,7 +2,7 @@
 # Sourced by ./run and ./test; runs apt-get directly as root and through sudo otherwise.
 
 corvald_packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest
-                  libbenchmark-dev libcli11-dev libvterm-dev tmux)
+                  libbenchmark-dev libcli11-dev libvterm-dev tmux nlohmann-json3-dev)
 
 # Boost >= 1.76, header-only; an older Boost (Debian 12 ships 1.74 as default) brings 1.81.
 boost_ok() {

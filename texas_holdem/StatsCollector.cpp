@@ -1,0 +1,211 @@
+#include "texas_holdem/StatsCollector.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <mutex>
+#include <optional>
+#include <sstream>
+#include <thread>
+
+#include "texas_holdem/pokerstars/HandHistoryError.h"
+#include "texas_holdem/pokerstars/HandReader.h"
+
+namespace poker::texas_holdem {
+
+namespace fs = std::filesystem;
+using pokerstars::HandHistoryError;
+using pokerstars::HandReader;
+using pokerstars::HandRecord;
+
+namespace {
+
+const char standard_input[] = "-";
+const char history_extension[] = ".txt";
+constexpr std::chrono::milliseconds progress_interval{200};
+
+// The seat of `name` when he was dealt in (he has a line of his own in the hand).
+std::optional<std::size_t> dealt_seat(const HandRecord& hand, const std::string& name)
+{
+    for (std::size_t seat = 0; seat < hand.seats.size(); ++seat) {
+        if (hand.seats[seat].name != name)
+            continue;
+        if (hand.hero == seat)
+            return seat;
+        for (const HandRecord::Action& action : hand.actions)
+            if (action.seat == seat)
+                return seat;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+// What one file gives, before it is put together with the others.
+struct StatsCollector::FileResult {
+    PlayerStatistics players;
+    HeroResults results;
+    std::vector<std::string> hand_ids;  // of the hands counted, in file order
+    std::vector<Fault> faults;
+    std::uint64_t repeated = 0;
+    std::uint64_t older_hands = 0;
+    std::uint64_t cancelled = 0;
+};
+
+std::vector<std::string> StatsCollector::expand(const std::vector<std::string>& paths)
+{
+    std::vector<std::string> files;
+    for (const std::string& path : paths) {
+        std::error_code failure;
+        if (path == standard_input || fs::is_regular_file(path, failure)) {
+            files.push_back(path);
+            continue;
+        }
+        if (!fs::is_directory(path, failure))
+            throw HandHistoryError("no such file or directory: " + path, 0);
+        std::vector<std::string> found;
+        for (fs::recursive_directory_iterator it(path, failure), end; !failure && it != end;
+             it.increment(failure))
+            if (it->is_regular_file(failure) && it->path().extension() == history_extension)
+                found.push_back(it->path().string());
+        if (failure)
+            throw HandHistoryError("cannot read the directory " + path, 0);
+        std::sort(found.begin(), found.end());
+        files.insert(files.end(), found.begin(), found.end());
+    }
+    return files;
+}
+
+StatsCollector::FileResult StatsCollector::read_file(std::size_t index,
+                                                     const std::unordered_set<std::string>* known,
+                                                     const Options& options,
+                                                     std::atomic<std::uint64_t>& read) const
+{
+    FileResult result;
+    const std::string& name = files[index];
+    std::ifstream file;
+    std::istringstream piped;
+    if (name == standard_input) {
+        piped.str(standard_input_);
+    } else {
+        file.open(name, std::ios::binary);
+        if (!file) {
+            result.faults.push_back({name, 0, "cannot read the file"});
+            return result;
+        }
+    }
+    std::istream& in = name == standard_input ? static_cast<std::istream&>(piped) : file;
+    HandReader reader(in, name);
+    HandRecord hand;  // reused: its storage serves every hand
+    AllInEquity equity;
+    std::unordered_set<std::string> seen;
+    for (;;) {
+        try {
+            if (!reader.next(hand))
+                break;
+            ++read;
+        } catch (const HandHistoryError& fault) {
+            result.faults.push_back({name, fault.line, fault.what()});
+            continue;
+        }
+        if (hand.cancelled) {
+            ++result.cancelled;
+            continue;
+        }
+        if ((known && known->count(hand.hand_id) != 0) || !seen.insert(hand.hand_id).second) {
+            ++result.repeated;
+            continue;
+        }
+        result.hand_ids.push_back(hand.hand_id);
+        result.players.add(hand);
+        const std::optional<std::size_t> seat =
+            options.hero.empty() ? hand.hero : dealt_seat(hand, options.hero);
+        if (seat)
+            result.results.add(hand, *seat, static_cast<std::uint32_t>(index), equity);
+    }
+    result.older_hands = reader.older_hands();
+    return result;
+}
+
+void StatsCollector::run(const std::vector<std::string>& paths, const Options& options,
+                         const std::function<void(const Progress&)>& progress)
+{
+    files = paths;
+    if (std::find(files.begin(), files.end(), standard_input) != files.end()) {
+        std::ostringstream text;
+        text << std::cin.rdbuf();
+        standard_input_ = text.str();
+    }
+    std::atomic<std::uint64_t> read{0};
+    std::vector<std::optional<FileResult>> done(files.size());
+    std::mutex mutex;
+    std::condition_variable finished;
+    std::atomic<std::size_t> next{0};
+
+    auto work = [&] {
+        for (std::size_t index = next++; index < files.size(); index = next++) {
+            FileResult result = read_file(index, nullptr, options, read);
+            const std::lock_guard<std::mutex> lock(mutex);
+            done[index] = std::move(result);
+            finished.notify_one();
+        }
+    };
+    const unsigned jobs = std::max(1u, std::min<unsigned>(options.jobs,
+                                                          static_cast<unsigned>(files.size())));
+    std::vector<std::thread> workers;
+    for (unsigned job = 0; job < jobs; ++job)
+        workers.emplace_back(work);
+
+    // Put together in file order, as each file is ready. A file that repeats hands
+    // counted before is read again without them, so that it is the first meeting of a
+    // hand that counts whichever thread finished first.
+    Progress report{0, files.size(), 0};
+    for (std::size_t index = 0; index < files.size(); ++index) {
+        std::optional<FileResult> result;
+        {
+            std::unique_lock<std::mutex> lock(mutex);
+            while (!done[index]) {
+                if (progress) {
+                    report.hands = read;
+                    lock.unlock();
+                    progress(report);
+                    lock.lock();
+                }
+                finished.wait_for(lock, progress_interval);
+            }
+            result.swap(done[index]);
+        }
+        const bool repeats = std::any_of(result->hand_ids.begin(), result->hand_ids.end(),
+                                         [this](const std::string& id) {
+                                             return counted_.count(id) != 0;
+                                         });
+        if (repeats)
+            {
+            std::atomic<std::uint64_t> again{0};
+            result = read_file(index, &counted_, options, again);
+        }
+        counted_.insert(result->hand_ids.begin(), result->hand_ids.end());
+        players.merge(result->players);
+        results.append(result->results);
+        faults.insert(faults.end(), result->faults.begin(), result->faults.end());
+        hands += result->hand_ids.size();
+        repeated += result->repeated;
+        older_hands += result->older_hands;
+        cancelled += result->cancelled;
+        report.files_done = index + 1;
+        report.hands = read;
+        if (progress)
+            progress(report);
+    }
+    for (std::thread& worker : workers)
+        worker.join();
+
+    hero = options.hero.empty() ? results.most_frequent_name() : options.hero;
+    results.keep_only(hero);
+}
+
+} // namespace poker::texas_holdem
