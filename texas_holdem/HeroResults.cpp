@@ -27,6 +27,7 @@ constexpr int wanted_ticks = 6;
 constexpr std::size_t max_points = 2 * static_cast<std::size_t>(plot_right - plot_left);
 const char* const net_colour = "#1f5fbf";
 const char* const adjusted_colour = "#d2691e";
+const char* const adjusted_dashes = "7 4";
 
 // `text` with the five characters XML reserves written as entities.
 std::string xml_text(const std::string& text)
@@ -271,30 +272,39 @@ std::string HeroResults::svg(const std::string& name) const
            + ") rotate(-90)\" text-anchor=\"middle\">Won (" + xml_text(unit_name) + ")</text>\n";
 
     // The two lines.
-    auto polyline = [&](const std::vector<double>& line, const char* colour, const char* id) {
+    auto polyline = [&](const std::vector<double>& line, const char* colour, const char* id,
+                        const char* dashes) {
         std::string points;
         for (const std::size_t i : drawn_points(line))
             points += number(x_of(static_cast<double>(i)), 1) + ',' + number(y_of(line[i]), 1) + ' ';
         if (!points.empty())
             points.pop_back();
         return "<polyline id=\"" + std::string(id) + "\" fill=\"none\" stroke=\"" + colour
-               + "\" stroke-width=\"2\" points=\"" + points + "\"/>\n";
+               + "\" stroke-width=\"2\" stroke-dasharray=\"" + dashes + "\" points=\"" + points
+               + "\"/>\n";
     };
-    svg += polyline(adjusted_line, adjusted_colour, "all-in-adjusted");
-    svg += polyline(net_line, net_colour, "net-won");
+    // The adjusted line is dashed on top, so that the net line shows where they agree.
+    svg += polyline(net_line, net_colour, "net-won", "none");
+    svg += polyline(adjusted_line, adjusted_colour, "all-in-adjusted", adjusted_dashes);
 
     // The legend, top left inside the plot.
     const int legend_x = plot_left + 12, legend_y = plot_top + 12;
     svg += "<rect x=\"" + std::to_string(legend_x - 6) + "\" y=\"" + std::to_string(legend_y - 6)
            + "\" width=\"190\" height=\"48\" fill=\"white\" fill-opacity=\"0.85\" "
            "stroke=\"#bbbbbb\"/>\n";
-    const std::pair<const char*, const char*> entries[] = {{net_colour, "Net won"},
-                                                          {adjusted_colour, "All-in adjusted"}};
+    struct Entry {
+        const char* colour;
+        const char* dashes;
+        const char* label;
+    };
+    const Entry entries[] = {{net_colour, "none", "Net won"},
+                             {adjusted_colour, adjusted_dashes, "All-in adjusted"}};
     int row_y = legend_y + 8;
-    for (const auto& [colour, label] : entries) {
+    for (const auto& [colour, dashes, label] : entries) {
         svg += "<line x1=\"" + std::to_string(legend_x) + "\" y1=\"" + std::to_string(row_y)
                + "\" x2=\"" + std::to_string(legend_x + 28) + "\" y2=\"" + std::to_string(row_y)
-               + "\" stroke=\"" + colour + "\" stroke-width=\"3\"/>\n";
+               + "\" stroke=\"" + colour + "\" stroke-width=\"3\" stroke-dasharray=\"" + dashes
+               + "\"/>\n";
         svg += "<text x=\"" + std::to_string(legend_x + 36) + "\" y=\"" + std::to_string(row_y + 4)
                + "\">" + label + "</text>\n";
         row_y += 20;
