@@ -68,7 +68,8 @@ public:
 private:
     void deal(std::size_t depth, std::size_t start)
     {
-        if (depth == to_deal_) {
+        // to_deal_ is at most board_cards; the second test says so to the compiler.
+        if (depth == to_deal_ || depth >= AllInEquity::board_cards) {
             score(sets_[depth]);
             return;
         }

@@ -83,7 +83,8 @@ std::vector<std::string> StatsCollector::expand(const std::vector<std::string>& 
 StatsCollector::FileResult StatsCollector::read_file(std::size_t index,
                                                      const std::unordered_set<std::string>* known,
                                                      const Options& options,
-                                                     std::atomic<std::uint64_t>& read) const
+                                                     std::atomic<std::uint64_t>& read,
+                                                     AllInEquity& equity) const
 {
     FileResult result;
     const std::string& name = files[index];
@@ -101,7 +102,6 @@ StatsCollector::FileResult StatsCollector::read_file(std::size_t index,
     std::istream& in = name == standard_input ? static_cast<std::istream&>(piped) : file;
     HandReader reader(in, name);
     HandRecord hand;  // reused: its storage serves every hand
-    AllInEquity equity;
     std::unordered_set<std::string> seen;
     for (;;) {
         try {
@@ -146,9 +146,12 @@ void StatsCollector::run(const std::vector<std::string>& paths, const Options& o
     std::condition_variable finished;
     std::atomic<std::size_t> next{0};
 
+    // One equity object per thread, kept from file to file: a situation met again (the
+    // same cards, board and pots) is not enumerated again.
     auto work = [&] {
+        AllInEquity equity;
         for (std::size_t index = next++; index < files.size(); index = next++) {
-            FileResult result = read_file(index, nullptr, options, read);
+            FileResult result = read_file(index, nullptr, options, read, equity);
             const std::lock_guard<std::mutex> lock(mutex);
             done[index] = std::move(result);
             finished.notify_one();
@@ -164,6 +167,7 @@ void StatsCollector::run(const std::vector<std::string>& paths, const Options& o
     // counted before is read again without them, so that it is the first meeting of a
     // hand that counts whichever thread finished first.
     Progress report{0, files.size(), 0};
+    AllInEquity equity_again;
     for (std::size_t index = 0; index < files.size(); ++index) {
         std::optional<FileResult> result;
         {
@@ -186,7 +190,7 @@ void StatsCollector::run(const std::vector<std::string>& paths, const Options& o
         if (repeats)
             {
             std::atomic<std::uint64_t> again{0};
-            result = read_file(index, &counted_, options, again);
+            result = read_file(index, &counted_, options, again, equity_again);
         }
         counted_.insert(result->hand_ids.begin(), result->hand_ids.end());
         players.merge(result->players);

@@ -63,9 +63,10 @@ public:
 private:
     struct FileResult;
     // Reads file number `index`, leaving out the hands in `known` when given.
-    // `read` counts the hands as they are read.
+    // `read` counts the hands as they are read; `equity` is the calling thread's.
     FileResult read_file(std::size_t index, const std::unordered_set<std::string>* known,
-                         const Options& options, std::atomic<std::uint64_t>& read) const;
+                         const Options& options, std::atomic<std::uint64_t>& read,
+                         AllInEquity& equity) const;
 
     // Standard input, read once so that it can be read again like a file.
     std::string standard_input_;
