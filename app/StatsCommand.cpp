@@ -7,6 +7,7 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <set>
 #include <thread>
 
 #include <nlohmann/json.hpp>
@@ -45,14 +46,19 @@ std::string fixed(std::optional<double> value, int decimals, double scale = 1.0)
 
 Grid grid(const StatsCollector& stats, std::uint64_t min_hands)
 {
-    const std::vector<std::string> units = stats.players.units();
+    // A column per unit that some row shown has money in.
+    const std::vector<PlayerStatistics::Row> rows = stats.players.rows(min_hands);
+    std::set<std::string> units;
+    for (const PlayerStatistics::Row& row : rows)
+        for (const auto& [unit, amount] : row.totals.net)
+            units.insert(unit);
     Grid cells;
     std::vector<std::string> header{"player", "hands", "vpip", "pfr", "3bet", "fold_to_3bet",
                                     "af", "wtsd", "wsd", "bb_per_100"};
     for (const std::string& unit : units)
         header.push_back("net_" + unit);
     cells.push_back(header);
-    for (const PlayerStatistics::Row& row : stats.players.rows(min_hands)) {
+    for (const PlayerStatistics::Row& row : rows) {
         const Totals& t = row.totals;
         std::vector<std::string> line{row.name,
                                       std::to_string(t.hands),

@@ -1,7 +1,6 @@
 #include "texas_holdem/PlayerStatistics.h"
 
 #include <algorithm>
-#include <set>
 
 #include "texas_holdem/HandMoney.h"
 
@@ -189,15 +188,6 @@ std::vector<PlayerStatistics::Row> PlayerStatistics::rows(std::uint64_t min_hand
     std::stable_sort(rows.begin(), rows.end(),
                      [](const Row& a, const Row& b) { return a.totals.hands > b.totals.hands; });
     return rows;
-}
-
-std::vector<std::string> PlayerStatistics::units() const
-{
-    std::set<std::string> units;
-    for (const auto& [name, totals] : players_)
-        for (const auto& [unit, amount] : totals.net)
-            units.insert(unit);
-    return {units.begin(), units.end()};
 }
 
 } // namespace poker::texas_holdem

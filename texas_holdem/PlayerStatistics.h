@@ -79,9 +79,6 @@ public:
     // The players with at least `min_hands` hands, most hands first, then by name.
     std::vector<Row> rows(std::uint64_t min_hands) const;
 
-    // Every unit that some player's net won is counted in, in name order.
-    std::vector<std::string> units() const;
-
     const std::map<std::string, Totals>& players() const { return players_; }
 
 private:
