@@ -27,6 +27,7 @@ namespace {
 const char standard_input[] = "-";
 const char history_extension[] = ".txt";
 constexpr std::chrono::milliseconds progress_interval{200};
+constexpr std::size_t files_ahead = 4;
 
 // The seat of `name` when he was dealt in (he has a line of his own in the hand).
 std::optional<std::size_t> dealt_seat(const HandRecord& hand, const std::string& name)
@@ -80,8 +81,37 @@ std::vector<std::string> StatsCollector::expand(const std::vector<std::string>& 
     return files;
 }
 
+bool StatsCollector::CountedHands::as_number(const std::string& id, std::uint64_t& number)
+{
+    if (id.empty() || id.size() > max_digits)
+        return false;
+    number = 0;
+    for (const char c : id) {
+        if (c < '0' || c > '9')
+            return false;
+        number = number * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    // A leading zero would make two texts one number.
+    return id.size() == 1 || id.front() != '0';
+}
+
+bool StatsCollector::CountedHands::contains(const std::string& id) const
+{
+    std::uint64_t number = 0;
+    return as_number(id, number) ? numbers_.count(number) != 0 : others_.count(id) != 0;
+}
+
+void StatsCollector::CountedHands::insert(const std::string& id)
+{
+    std::uint64_t number = 0;
+    if (as_number(id, number))
+        numbers_.insert(number);
+    else
+        others_.insert(id);
+}
+
 StatsCollector::FileResult StatsCollector::read_file(std::size_t index,
-                                                     const std::unordered_set<std::string>* known,
+                                                     const CountedHands* known,
                                                      const Options& options,
                                                      std::atomic<std::uint64_t>& read,
                                                      AllInEquity& equity) const
@@ -116,7 +146,7 @@ StatsCollector::FileResult StatsCollector::read_file(std::size_t index,
             ++result.cancelled;
             continue;
         }
-        if ((known && known->count(hand.hand_id) != 0) || !seen.insert(hand.hand_id).second) {
+        if ((known && known->contains(hand.hand_id)) || !seen.insert(hand.hand_id).second) {
             ++result.repeated;
             continue;
         }
@@ -143,22 +173,29 @@ void StatsCollector::run(const std::vector<std::string>& paths, const Options& o
     std::atomic<std::uint64_t> read{0};
     std::vector<std::optional<FileResult>> done(files.size());
     std::mutex mutex;
-    std::condition_variable finished;
+    std::condition_variable finished, merged;
     std::atomic<std::size_t> next{0};
+    std::size_t next_to_merge = 0;
+    const unsigned jobs = std::max(1u, std::min<unsigned>(options.jobs,
+                                                          static_cast<unsigned>(files.size())));
 
     // One equity object per thread, kept from file to file: a situation met again (the
     // same cards, board and pots) is not enumerated again.
     auto work = [&] {
         AllInEquity equity;
         for (std::size_t index = next++; index < files.size(); index = next++) {
+            {
+                // Only a few files ahead of the putting together, so that finished files
+                // do not pile up while one is read again.
+                std::unique_lock<std::mutex> lock(mutex);
+                merged.wait(lock, [&] { return index < next_to_merge + files_ahead * jobs; });
+            }
             FileResult result = read_file(index, nullptr, options, read, equity);
             const std::lock_guard<std::mutex> lock(mutex);
             done[index] = std::move(result);
             finished.notify_one();
         }
     };
-    const unsigned jobs = std::max(1u, std::min<unsigned>(options.jobs,
-                                                          static_cast<unsigned>(files.size())));
     std::vector<std::thread> workers;
     for (unsigned job = 0; job < jobs; ++job)
         workers.emplace_back(work);
@@ -182,17 +219,20 @@ void StatsCollector::run(const std::vector<std::string>& paths, const Options& o
                 finished.wait_for(lock, progress_interval);
             }
             result.swap(done[index]);
+            next_to_merge = index + 1;
         }
+        merged.notify_all();
         const bool repeats = std::any_of(result->hand_ids.begin(), result->hand_ids.end(),
                                          [this](const std::string& id) {
-                                             return counted_.count(id) != 0;
+                                             return counted_.contains(id);
                                          });
         if (repeats)
             {
             std::atomic<std::uint64_t> again{0};
             result = read_file(index, &counted_, options, again, equity_again);
         }
-        counted_.insert(result->hand_ids.begin(), result->hand_ids.end());
+        for (const std::string& id : result->hand_ids)
+            counted_.insert(id);
         players.merge(result->players);
         results.append(result->results);
         faults.insert(faults.end(), result->faults.begin(), result->faults.end());

@@ -8,6 +8,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include <boost/unordered/unordered_flat_set.hpp>
+
 #include "texas_holdem/HeroResults.h"
 #include "texas_holdem/PlayerStatistics.h"
 
@@ -62,16 +64,32 @@ public:
 
 private:
     struct FileResult;
+
+    // The hand numbers counted so far. Numbers are kept as numbers in a flat table (about
+    // ten bytes each, so a million hands take little room), other names as text.
+    class CountedHands {
+    public:
+        bool contains(const std::string& id) const;
+        void insert(const std::string& id);
+
+    private:
+        static constexpr std::size_t max_digits = 18;  // stays below 2^63
+        static bool as_number(const std::string& id, std::uint64_t& number);
+
+        boost::unordered_flat_set<std::uint64_t> numbers_;
+        std::unordered_set<std::string> others_;
+    };
+
     // Reads file number `index`, leaving out the hands in `known` when given.
     // `read` counts the hands as they are read; `equity` is the calling thread's.
-    FileResult read_file(std::size_t index, const std::unordered_set<std::string>* known,
+    FileResult read_file(std::size_t index, const CountedHands* known,
                          const Options& options, std::atomic<std::uint64_t>& read,
                          AllInEquity& equity) const;
 
     // Standard input, read once so that it can be read again like a file.
     std::string standard_input_;
 
-    std::unordered_set<std::string> counted_;
+    CountedHands counted_;
 };
 
 } // namespace poker::texas_holdem
