@@ -1,6 +1,7 @@
 #include "app/Corvald.h"
 
 #include <cassert>
+#include <cmath>
 #include <cstddef>
 #include <cstdio>
 #include <iostream>
@@ -9,6 +10,7 @@
 #include "console/Colour.h"
 #include "console/Console.h"
 #include "console/Cursor.h"
+#include "texas_holdem/pokerstars/MoneyText.h"
 
 namespace poker::texas_holdem {
 
@@ -123,13 +125,20 @@ void Corvald::go(Sequencer& sequencer)
 
     calculator.setup(static_cast<unsigned>(players.size() - 1));
     game.new_hand(players);
+    game.opener = new_game.opener;
+    hero = new_game.hero;
+    compact_amounts = new_game.compact_amounts;
+    amounts_in_cents = new_game.amounts_in_cents;
     calculate();
     refresh(true);
 
     // Player 0 posts the first blind, player 1 the second (player 0 again when alone).
+    float all_in_stake = 0;
     for (int blind = 0; blind < 2; ++blind) {
-        const std::string name = game.history.names[game.current_player];
-        game.blind(sequencer.request_blind(name));
+        const unsigned player = game.current_player;
+        game.blind(sequencer.request_blind(game.history.names[player]));
+        if (sequencer.all_in_stake(all_in_stake))
+            game.mark_all_in(player);
         refresh(true);
     }
 
@@ -141,7 +150,11 @@ void Corvald::go(Sequencer& sequencer)
 
         while (!game.round_over()) {
             const std::string name = game.history.names[game.current_player];
-            game.apply_move(sequencer.request_move(name));
+            const float move = sequencer.request_move(name);
+            if (sequencer.all_in_stake(all_in_stake))
+                game.all_in_move(all_in_stake);
+            else
+                game.apply_move(move);
             refresh(true);
         }
         game.advance_round(round_cards);
@@ -253,7 +266,9 @@ void Corvald::highlight_stakes()
     const unsigned players = shown_rows(player_count(game));
     for (unsigned i = 0; i < players; ++i) {
         const unsigned short attribute =
-            game.folded[i] ? console::colour::bright_red : console::colour::white;
+            game.folded[i]                       ? console::colour::bright_red
+            : hero == static_cast<int>(i) ? console::colour::bright_cyan
+                                                 : console::colour::white;
         console::Cursor::colour(attribute, 0, field_width);
         console::Cursor::next_line();
     }
@@ -295,8 +310,22 @@ void Corvald::print_string(std::string text)
     std::cout << text;
 }
 
+// A replayed hand's exact amounts always take the compact form. Typed amounts keep the
+// whole-number form, but the whole part of 0.5 (0) and the "XXXX" of 10,000 and more hid
+// the amount: those take the compact form too.
 void Corvald::print_number(float amount)
 {
+    constexpr float cents_per_unit = 100.0f;
+    const bool mended = amount > 0.0f && amount < pokerstars::MoneyText::billion_units
+                        && (amount < 1.0f || amount >= amount_limit + 1.0f);
+    if (compact_amounts || mended) {
+        const bool cents = !compact_amounts || amounts_in_cents;
+        const float units = compact_amounts ? amount : amount * cents_per_unit;
+        const auto cell = pokerstars::MoneyText::compact(
+            units > -1.0f ? static_cast<pokerstars::Money>(std::llround(units)) : -1, cents);
+        std::cout.write(cell.data(), field_width);
+        return;
+    }
     char text[16];
     format_amount(amount, text);
     std::cout.write(text, field_width);

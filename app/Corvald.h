@@ -56,8 +56,9 @@ public:
 
     // Text at the cursor, unchanged.
     void print_string(std::string text);
-    // An amount in 4 characters: the whole part, right-aligned, or "XXXX" when it is not
-    // 0 to 9999.
+    // An amount in 4 characters: the whole part, right-aligned, or "XXXX" when it is
+    // negative; amounts between 0 and 1, of 10,000 and more, and every amount of a
+    // replayed hand in the compact form (MoneyText::compact).
     void print_number(float amount);
     // A probability in 4 characters: the rounded percentage right-aligned in 3 and "%",
     // or "XXXX" when it is not 0 to 1.
@@ -71,6 +72,10 @@ public:
     Calculator calculator;
     Game game;
     unsigned no_simulated_hands;
+    // From the hand's NewGame: the hero's index (-1: none) and how amounts are shown.
+    int hero = -1;
+    bool compact_amounts = false;
+    bool amounts_in_cents = false;
 };
 
 // Draws `card` on a grid of 4-cell places one cell apart, with a one-cell margin at the

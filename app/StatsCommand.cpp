@@ -8,14 +8,15 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <stdexcept>
 #include <thread>
 
 #include <nlohmann/json.hpp>
 
+#include "app/ReplayCommand.h"
 #include "console/Platform.h"
 #include "texas_holdem/HandMoney.h"
 #include "texas_holdem/SessionReport.h"
-#include "texas_holdem/pokerstars/HandHistoryError.h"
 
 namespace poker::texas_holdem {
 
@@ -92,7 +93,7 @@ void write_file(const std::filesystem::path& path, const std::string& text)
 {
     const std::string failure = SessionReport::replace_file(path.string(), text);
     if (!failure.empty())
-        throw pokerstars::HandHistoryError(failure, 0);
+        throw std::runtime_error(failure);
 }
 
 // "12 of 76 files, 3400 hands, 5200 hands/s", rewritten in place on a terminal.
@@ -197,11 +198,11 @@ int StatsCommand::run(const Options& options, std::ostream& out, std::ostream& e
 {
     StatsCollector stats;
     try {
-        const std::vector<std::string> files = StatsCollector::expand(options.paths);
+        const std::vector<std::string> files = ReplayCommand::expand(options.paths);
         if (!options.out_directory.empty()) {
             const std::string fault = SessionReport::check_directory(options.out_directory);
             if (!fault.empty())
-                throw pokerstars::HandHistoryError(fault, 0);
+                throw std::runtime_error(fault);
         }
         ProgressLine progress(err);
         std::function<void(const StatsCollector::Progress&)> hook;
@@ -216,7 +217,8 @@ int StatsCommand::run(const Options& options, std::ostream& out, std::ostream& e
             write_file(dir / results_file, stats.results.csv(stats.files));
             write_file(dir / chart_file, stats.results.svg(stats.hero));
         }
-    } catch (const pokerstars::HandHistoryError& fault) {
+    } catch (const std::runtime_error& fault) {
+        // A path, the --out folder or a file in it that cannot be used.
         err << "corvald stats: " << fault.what() << std::endl;
         return unusable_input_status;
     }
@@ -232,8 +234,6 @@ int StatsCommand::run(const Options& options, std::ostream& out, std::ostream& e
         << stats.faults.size();
     if (stats.repeated > 0)
         err << ", " << stats.repeated << " met again and counted once";
-    if (stats.older_hands > 0)
-        err << ", " << stats.older_hands << " of the 2006-2008 form not counted";
     if (!stats.hero.empty())
         err << "; hero " << stats.hero << ", " << stats.results.rows().size() << " hands";
     err << std::endl;

@@ -41,14 +41,16 @@ std::string get_version()
 }
 
 // The live odds assistant: one console input source for the whole run, then hands for
-// ever. The run ends when standard input does (the input source exits the process).
+// ever. The run ends, normally, when standard input does.
 int run_live()
 {
     resize_window();
     const std::string version = get_version();
-    // Lives until the process ends; held by a static so that nothing counts it as lost.
-    static ConsoleSequencer* const sequencer = new ConsoleSequencer(version);
-    HandLoop::run(*sequencer);
+    ConsoleSequencer sequencer(version);
+    try {
+        HandLoop::run(sequencer);
+    } catch (const ConsoleSequencer::InputEnded&) {
+    }
     return 0;
 }
 

@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "app/ReplayCommand.h"
 #include "texas_holdem/AllInEquity.h"
 #include "texas_holdem/StatsCollector.h"
 
@@ -14,6 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 using poker::Card;
 using poker::texas_holdem::AllInEquity;
+using poker::texas_holdem::ReplayCommand;
 using poker::texas_holdem::StatsCollector;
 
 constexpr std::uint64_t folder_hands = 100000;
@@ -35,7 +37,7 @@ const std::vector<std::string>& replicated_folder(std::uint64_t hands)
     const fs::path folder = fs::temp_directory_path() / "corvald-stats-bench";
     fs::remove_all(folder);
     fs::create_directories(folder);
-    const std::vector<std::string> originals = StatsCollector::expand({shared_histories()});
+    const std::vector<std::string> originals = ReplayCommand::expand({shared_histories()});
     std::uint64_t written = 0;
     for (unsigned copy = 1; written < hands; ++copy) {
         for (std::size_t i = 0; i < originals.size() && written < hands; ++i) {

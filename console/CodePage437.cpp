@@ -100,4 +100,40 @@ std::string_view CodePage437::utf8(char ch)
     return std::string_view(entry.bytes, entry.length);
 }
 
+// Letters only: the upper half of the code page holds the accented letters (0x80 to 0xA5)
+// besides box lines and signs, which no name means.
+std::string CodePage437::from_utf8(std::string_view text)
+{
+    constexpr unsigned char first_letter = 0x80;
+    constexpr unsigned char last_letter = 0xA5;
+    std::string cells;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if (lead < first_letter) {
+            cells += static_cast<char>(lead);
+            ++i;
+            continue;
+        }
+        // The length the lead byte announces; continuation bytes carry 6 bits each.
+        const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        char32_t code = length == 1 ? 0 : lead & (0x7F >> length);
+        bool valid = length > 1 && i + length <= text.size();
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            valid = (next & 0xC0) == 0x80;
+            code = (code << 6) | (next & 0x3F);
+        }
+        char shown = '?';
+        for (unsigned byte = first_letter; valid && byte <= last_letter; ++byte) {
+            if (unicode_of(byte) == code) {
+                shown = static_cast<char>(byte);
+                break;
+            }
+        }
+        cells += shown;
+        i += valid ? length : 1;
+    }
+    return cells;
+}
+
 } // namespace console

@@ -1,6 +1,7 @@
 #ifndef CORVALD_CONSOLE_CODEPAGE437_H
 #define CORVALD_CONSOLE_CODEPAGE437_H
 
+#include <string>
 #include <string_view>
 
 namespace console {
@@ -18,6 +19,10 @@ public:
 
     // The same character encoded as UTF-8 (1 to 3 bytes), from a table built once.
     static std::string_view utf8(char ch);
+
+    // UTF-8 text as cells: ASCII as it is, a letter the code page has (é, ü, Ä, ñ ...) as
+    // its byte, anything else, and any byte that is not UTF-8, as '?'.
+    static std::string from_utf8(std::string_view text);
 };
 
 } // namespace console

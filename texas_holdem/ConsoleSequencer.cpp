@@ -1,6 +1,5 @@
 #include "texas_holdem/ConsoleSequencer.h"
 
-#include <cstdlib>
 #include <optional>
 #include <sstream>
 
@@ -26,12 +25,12 @@ constexpr float autobet_move = 0.0f;
 constexpr float call_amount = 0.0f;
 
 // Ends the run when the input can give no more lines. Whatever was drawn is shown first;
-// the terminal layer puts the terminal back from its exit handler.
+// the exception unwinds the hand loop up to the program's entry, which ends the run.
 [[noreturn]] void end_of_input()
 {
     std::cout.flush();
     console::Console::current().flush();
-    std::exit(EXIT_SUCCESS);
+    throw ConsoleSequencer::InputEnded();
 }
 
 // Standard stream extraction of a number from the start of `line`: leading blanks are

@@ -3,6 +3,7 @@
 
 #include <iostream>
 #include <istream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -19,10 +20,16 @@ namespace poker::texas_holdem {
 // brings the same question back in bright red until one can.
 //
 // Lines come from `in` (standard input in the program, a scripted stream in tests).
-// When `in` ends or fails for good the run is over: the process exits with status 0,
-// since a question that can never be answered would otherwise be asked for ever.
+// When `in` ends or fails for good the run is over: get_input throws InputEnded, which
+// the program's entry takes for a normal end (status 0), since a question that can never
+// be answered would otherwise be asked for ever.
 class ConsoleSequencer : public Sequencer {
 public:
+    // Thrown when the input can give no more lines.
+    struct InputEnded : std::runtime_error {
+        InputEnded() : std::runtime_error("end of input") {}
+    };
+
     // Writes "V", the version and one blank at column 12 of row 1, right of the hand line.
     explicit ConsoleSequencer(const std::string& version, std::istream& in = std::cin);
 

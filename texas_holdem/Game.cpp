@@ -22,6 +22,8 @@ void Game::new_hand(unsigned n)
     round = hole;
     folded.assign(n, false);
     observed.assign(n, false);
+    all_in.assign(n, false);
+    opener = 0;
 }
 
 void Game::new_hand(const std::vector<std::string>& names)
@@ -60,6 +62,26 @@ void Game::fold()
     advance_player();
 }
 
+// The stake to match never goes down for a call for less; only the callers' stakes above
+// it must match it.
+void Game::all_in_move(float stake)
+{
+    assert(current_player < player_count(*this));
+    const float to_match = history.stakes_to_match.back();
+    history.record_stake(current_player, stake);
+    if (stake < to_match)
+        history.stakes_to_match.back() = to_match;
+    mark_all_in(current_player);
+    advance_player();
+}
+
+void Game::mark_all_in(unsigned player)
+{
+    assert(player < player_count(*this));
+    all_in[player] = true;
+    observed[player] = true;
+}
+
 void Game::apply_move(float amount)
 {
     if (amount < 0)
@@ -76,7 +98,7 @@ void Game::advance_player()
     const unsigned n = player_count(*this);
     for (unsigned step = 0; step < n; ++step) {
         current_player = (current_player + 1) % n;
-        if (!folded[current_player])
+        if (!folded[current_player] && !all_in[current_player])
             return;
         observed[current_player] = true;
     }
@@ -87,12 +109,16 @@ void Game::advance_player()
 // Stakes are compared with ==, so a NaN stake never matches and keeps the round open.
 bool Game::round_over() const
 {
-    if (!all_observed() && no_active_players() != 1)
+    const unsigned n = player_count(*this);
+    unsigned can_act = 0;
+    for (unsigned player = 0; player < n; ++player)
+        can_act += !folded[player] && !all_in[player];
+    if (!all_observed() && no_active_players() != 1 && can_act > 1)
         return false;
     const float to_match = history.stakes_to_match.back();
-    const unsigned n = player_count(*this);
     for (unsigned player = 0; player < n; ++player) {
-        if (!folded[player] && !(history.player_stakes[player].back() == to_match))
+        if (!folded[player] && !all_in[player]
+            && !(history.player_stakes[player].back() == to_match))
             return false;
     }
     return true;
@@ -110,8 +136,9 @@ void Game::advance_round(const std::vector<Card>& cards)
     std::fill(observed.begin(), observed.end(), false);
 
     const unsigned n = player_count(*this);
-    current_player = 0;
-    for (unsigned step = 0; step < n && folded[current_player]; ++step) {
+    current_player = opener < n ? opener : 0;
+    for (unsigned step = 0; step < n && (folded[current_player] || all_in[current_player]);
+         ++step) {
         observed[current_player] = true;
         current_player = (current_player + 1) % n;
     }

@@ -39,14 +39,20 @@ public:
     // A move as the input sources report it: a negative amount folds, anything else
     // (0, a raise, a NaN) goes to `raise`.
     void apply_move(float amount);
-    // Moves the turn to the next player who has not folded, marking folded players
-    // passed over as observed. Stays put when nobody is left in.
+    // The current player goes all-in: his stake becomes `stake` (below the stake to match
+    // for a call for less), the stake to match becomes the larger of the two, and he is
+    // asked for no further move. Turn passes on.
+    void all_in_move(float stake);
+    // Marks `player` all-in after a blind that took all his chips.
+    void mark_all_in(unsigned player);
+    // Moves the turn to the next player who has neither folded nor gone all-in, marking
+    // the players passed over as observed. Stays put when nobody is left to act.
     void advance_player();
-    // True when everybody has acted (or one player is left) and every player still in
-    // has exactly the stake to match.
+    // True when every player still in who is not all-in has exactly the stake to match,
+    // and everybody has acted or at most one player is left who can act.
     bool round_over() const;
     // Closes the round with its cards, then opens the next one (or jumps to showdown
-    // when one player is left) with the lowest-indexed player still in to act.
+    // when one player is left) with the first player from `opener` on who can act.
     void advance_round(const std::vector<Card>& cards);
     // True when every player's observed flag is set.
     bool all_observed() const;
@@ -67,6 +73,11 @@ public:
     // Set when a player acts in the current round or is passed over having folded;
     // cleared at the start of every round.
     std::vector<bool> observed;
+    // Set when a player has put in all his chips; never cleared within a hand.
+    std::vector<bool> all_in;
+    // Who opens the rounds after hole when still able to act: 0 at a typed table; a
+    // replayed heads-up hand sets the big blind (player 1), who acts first after the flop.
+    unsigned opener = 0;
 };
 
 } // namespace poker::texas_holdem

@@ -14,10 +14,16 @@ void ModelDriver::go(Sequencer& sequencer, unsigned max_players)
     new_game = sequencer.request_new_game(max_players);
     assert(new_game.players.size() >= 2);
     game.new_hand(new_game.players);
+    game.opener = new_game.opener;
 
+    // As the hand driver does: a source that reports an all-in has its player asked for
+    // no further move.
+    float all_in_stake = 0;
     for (int i = 0; i < blinds; ++i) {
-        const std::string name = game.history.names[game.current_player];
-        game.blind(sequencer.request_blind(name));
+        const unsigned player = game.current_player;
+        game.blind(sequencer.request_blind(game.history.names[player]));
+        if (sequencer.all_in_stake(all_in_stake))
+            game.mark_all_in(player);
     }
 
     moves_per_round.clear();
@@ -26,7 +32,11 @@ void ModelDriver::go(Sequencer& sequencer, unsigned max_players)
         moves_per_round.push_back(0);
         while (!game.round_over()) {
             const std::string name = game.history.names[game.current_player];
-            game.apply_move(sequencer.request_move(name));
+            const float move = sequencer.request_move(name);
+            if (sequencer.all_in_stake(all_in_stake))
+                game.all_in_move(all_in_stake);
+            else
+                game.apply_move(move);
             ++moves_per_round.back();
         }
         game.advance_round(cards);

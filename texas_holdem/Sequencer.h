@@ -23,6 +23,15 @@ public:
         std::vector<std::string> players;  // seat order; 0 posts the first blind
         std::string table_name;
         std::string game_id;
+        // Index in `players` of the player who opens the rounds after hole (Game::opener).
+        unsigned opener = 0;
+        // Index in `players` of the player whose cards request_cards(hole) gives, -1 when
+        // they are unknown; that player's stakes get a colour of their own.
+        int hero = -1;
+        // Amounts are whole cents (true) or chips, shown in the compact form; false for
+        // the amounts typed at a live table.
+        bool compact_amounts = false;
+        bool amounts_in_cents = false;
     };
 
     // One player's move as one amount: negative folds (sources use -1), 0 checks or
@@ -41,6 +50,14 @@ public:
     virtual float request_move(std::string player) = 0;
     // `history` is valid only during the call.
     virtual void notify_end_game(const GameHistory& history) = 0;
+    // Asked after every blind and move: true when it took all the player's chips, with
+    // his stake after it in `stake` (under the stake to match for a call for less). The
+    // player is then asked for no further move. Sources that know no all-in say false.
+    virtual bool all_in_stake(float& stake)
+    {
+        (void)stake;
+        return false;
+    }
 
 protected:
     ~Sequencer() = default;

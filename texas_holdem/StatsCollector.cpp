@@ -4,7 +4,6 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <mutex>
@@ -12,20 +11,22 @@
 #include <sstream>
 #include <thread>
 
+#include "texas_holdem/pokerstars/CurrentGrammar.h"
 #include "texas_holdem/pokerstars/HandHistoryError.h"
 #include "texas_holdem/pokerstars/HandReader.h"
+#include "texas_holdem/pokerstars/OlderGrammar.h"
 
 namespace poker::texas_holdem {
 
-namespace fs = std::filesystem;
+using pokerstars::CurrentGrammar;
 using pokerstars::HandHistoryError;
 using pokerstars::HandReader;
+using pokerstars::OlderGrammar;
 using pokerstars::HandRecord;
 
 namespace {
 
 const char standard_input[] = "-";
-const char history_extension[] = ".txt";
 constexpr std::chrono::milliseconds progress_interval{200};
 constexpr std::size_t files_ahead = 4;
 
@@ -44,6 +45,24 @@ std::optional<std::size_t> dealt_seat(const HandRecord& hand, const std::string&
     return std::nullopt;
 }
 
+// A hand of the 2006-2008 form, which the later grammar reads as well (it knows that
+// form's header and its pot without "Uncalled bet" lines) once the attendance lines that
+// the older form allows anywhere are dropped. Line numbers count the hand's lines from
+// its header; an empty line inside a hand, which the reader drops, is not counted.
+void read_older_hand(const HandReader& reader, HandRecord& hand)
+{
+    const std::vector<std::string>& lines = reader.older_hand();
+    std::uint32_t number = reader.older_hand_first_line();
+    CurrentGrammar grammar;
+    grammar.begin(lines.front(), number, hand);
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        ++number;
+        if (!OlderGrammar::is_attendance_line(lines[i]))
+            grammar.read(lines[i], number);
+    }
+    grammar.end();
+}
+
 } // namespace
 
 // What one file gives, before it is put together with the others.
@@ -53,33 +72,8 @@ struct StatsCollector::FileResult {
     std::vector<std::string> hand_ids;  // of the hands counted, in file order
     std::vector<Fault> faults;
     std::uint64_t repeated = 0;
-    std::uint64_t older_hands = 0;
     std::uint64_t cancelled = 0;
 };
-
-std::vector<std::string> StatsCollector::expand(const std::vector<std::string>& paths)
-{
-    std::vector<std::string> files;
-    for (const std::string& path : paths) {
-        std::error_code failure;
-        if (path == standard_input || fs::is_regular_file(path, failure)) {
-            files.push_back(path);
-            continue;
-        }
-        if (!fs::is_directory(path, failure))
-            throw HandHistoryError("no such file or directory: " + path, 0);
-        std::vector<std::string> found;
-        for (fs::recursive_directory_iterator it(path, failure), end; !failure && it != end;
-             it.increment(failure))
-            if (it->is_regular_file(failure) && it->path().extension() == history_extension)
-                found.push_back(it->path().string());
-        if (failure)
-            throw HandHistoryError("cannot read the directory " + path, 0);
-        std::sort(found.begin(), found.end());
-        files.insert(files.end(), found.begin(), found.end());
-    }
-    return files;
-}
 
 bool StatsCollector::CountedHands::as_number(const std::string& id, std::uint64_t& number)
 {
@@ -135,8 +129,11 @@ StatsCollector::FileResult StatsCollector::read_file(std::size_t index,
     std::unordered_set<std::string> seen;
     for (;;) {
         try {
-            if (!reader.next(hand))
+            const HandReader::Found found = reader.read(hand);
+            if (found == HandReader::Found::end)
                 break;
+            if (found == HandReader::Found::older_hand)
+                read_older_hand(reader, hand);
             ++read;
         } catch (const HandHistoryError& fault) {
             result.faults.push_back({name, fault.line, fault.what()});
@@ -157,7 +154,6 @@ StatsCollector::FileResult StatsCollector::read_file(std::size_t index,
         if (seat)
             result.results.add(hand, *seat, static_cast<std::uint32_t>(index), equity);
     }
-    result.older_hands = reader.older_hands();
     return result;
 }
 
@@ -238,7 +234,6 @@ void StatsCollector::run(const std::vector<std::string>& paths, const Options& o
         faults.insert(faults.end(), result->faults.begin(), result->faults.end());
         hands += result->hand_ids.size();
         repeated += result->repeated;
-        older_hands += result->older_hands;
         cancelled += result->cancelled;
         report.files_done = index + 1;
         report.hands = read;

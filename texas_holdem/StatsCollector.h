@@ -42,11 +42,7 @@ public:
         std::uint64_t hands = 0;
     };
 
-    // Files and directories as given: every *.txt below a directory, in name order;
-    // "-" for standard input. Throws HandHistoryError (line 0) for a path that is not there.
-    static std::vector<std::string> expand(const std::vector<std::string>& paths);
-
-    // Reads `files` (from expand) with `options`; `progress` is called now and then from
+    // Reads `files` ("-" for standard input) with `options`; `progress` is called now and then from
     // the calling thread while the files are read.
     void run(const std::vector<std::string>& files, const Options& options,
              const std::function<void(const Progress&)>& progress = {});
@@ -59,7 +55,6 @@ public:
     std::vector<Fault> faults;
     std::uint64_t hands = 0;         // distinct hands counted
     std::uint64_t repeated = 0;      // hands met again and not counted again
-    std::uint64_t older_hands = 0;   // hands of the 2006-2008 form, not read here
     std::uint64_t cancelled = 0;     // hands the table cancelled
 
 private:

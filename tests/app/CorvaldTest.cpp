@@ -127,7 +127,8 @@ TEST(TableView, NumbersAreFourCharactersRightAlignedOrXXXX)
     };
     const float inf = std::numeric_limits<float>::infinity();
     const std::pair<float, std::string> amounts[] = {
-        {12.75f, "  12"}, {9999.9f, "9999"}, {10000.0f, "XXXX"}, {-0.5f, "   0"}, {-1.0f, "XXXX"},
+        {12.75f, "  12"}, {9999.9f, "9999"}, {10000.0f, " 10k"}, {-0.5f, "   0"}, {-1.0f, "XXXX"},
+        {0.5f, "  .5"}, {0.05f, " .05"}, {18843.0f, " 18k"}, {1.5e6f, "1.5M"},
         {std::numeric_limits<float>::quiet_NaN(), "XXXX"}, {inf, "XXXX"}, {-inf, "XXXX"},
         {3e9f, "XXXX"}};
     for (const auto& row : amounts)

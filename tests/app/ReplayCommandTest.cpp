@@ -80,3 +80,65 @@ TEST(ReplayCommand, DelayPausesAfterEveryRedraw)
     // New game, two blinds, the hole cards, four moves and the end: at least nine pauses.
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(9 * 40));
 }
+
+// A directory gives every *.txt below it in name order; --keep-going reports a faulty hand
+// with its file and line and goes on at the next hand's first line.
+TEST(ReplayCommand, SeveralFilesAndFoldersReplayInOrderAndKeepGoingSkipsFaultyHands)
+{
+    const fs::path dir = corvald_test::make_temporary_directory();
+    const std::string good = replay_data_file("seat-rotation.txt");
+    fs::create_directories(dir / "b");
+    std::ofstream(dir / "b" / "2.txt") << replay_data_file("pot-mismatch.txt") << good;
+    std::ofstream(dir / "b" / "1.txt") << good;
+    std::ofstream(dir / "b" / "notes.csv") << "not a hand";
+    std::ofstream(dir / "a.txt") << good << "\n" << good;
+    const std::string b2 = (dir / "b" / "2.txt").string();
+
+    const auto kept = run_child(CORVALD_BINARY, {"replay", "--keep-going", (dir / "b").string(), "-",
+                                                  (dir / "a.txt").string()}, good);
+    EXPECT_EQ(kept.status, 1);
+    EXPECT_NE(kept.err.find(b2 + ": hand history line 30: Game over pot size mismatch: $6\n"), std::string::npos)
+        << kept.err;
+    EXPECT_NE(kept.err.find("corvald: Replayed 5 hands, skipped 1\n"), std::string::npos) << kept.err;
+
+    const auto stopped = run_child(CORVALD_BINARY, {"replay", dir.string()});
+    EXPECT_EQ(stopped.status, 1);
+    EXPECT_NE(stopped.err.find(b2 + ": hand history line 30: Game over"), std::string::npos) << stopped.err;
+
+    const fs::path stats = dir / "stats";
+    fs::create_directories(stats);
+    const auto clean = run_child(CORVALD_BINARY, {"replay", (dir / "b" / "1.txt").string(), "-", (dir / "a.txt").string(),
+                                                  "--stats", stats.string()}, good);
+    EXPECT_EQ(clean.status, 0) << clean.err;
+    EXPECT_NE(clean.err.find("corvald: 4 hands replayed\n"), std::string::npos) << clean.err;
+    // The report covers every input: Eve played all four hands.
+    const std::string summary = read_text_file((stats / "summary.csv").string());
+    EXPECT_NE(summary.find("\nEve,4,"), std::string::npos) << summary;
+
+    fs::remove(dir / "b" / "1.txt");
+    fs::remove(dir / "b" / "2.txt");
+    const auto empty_folder = run_child(CORVALD_BINARY, {"replay", (dir / "b").string()});
+    EXPECT_EQ(empty_folder.status, ReplayCommand::unusable_input_status);
+    EXPECT_NE(empty_folder.err.find("no .txt file below"), std::string::npos) << empty_folder.err;
+    fs::remove_all(dir);
+}
+
+// Input that is no hand-history text stops at once with what it is; a text cut off inside
+// a hand names the hand's first line and stops at the last line.
+TEST(ReplayCommand, InputThatIsNoTextEmptyOrCutOffSaysSo)
+{
+    const auto zeros = run_child(CORVALD_BINARY, {"replay", "/dev/zero"}, "", 10);
+    EXPECT_EQ(zeros.status, 1);
+    EXPECT_NE(zeros.err.find("line 1: Not a text file: line 1 holds a NUL byte\n"), std::string::npos) << zeros.err;
+
+    const auto empty = run_child(CORVALD_BINARY, {"replay", "-"});
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_NE(empty.err.find("The input holds no hand\n"), std::string::npos) << empty.err;
+
+    const std::string hand = replay_data_file("seat-rotation.txt");
+    const std::string cut = hand + hand.substr(0, hand.find("*** HOLE CARDS ***"));
+    const auto cut_off = run_child(CORVALD_BINARY, {"replay", "-"}, cut);
+    EXPECT_EQ(cut_off.status, 1);
+    EXPECT_NE(cut_off.err.find("line 28: The file ends inside the hand that began at line 20\n"),
+              std::string::npos) << cut_off.err;
+}

@@ -13,20 +13,10 @@
 #include "console/ScopedConsole.h"
 #include "support/ChildProcess.h"
 #include "texas_holdem/ModelDriver.h"
+#include "texas_holdem/pokerstars/HandHistoryError.h"
 #include "texas_holdem/pokerstars/ReplaySequencer.h"
 
 namespace corvald_test {
-
-// Thrown by the error hook stop_by_throwing installs, so that a stopped replay returns to
-// the test with its message instead of ending the process.
-struct ReplayStopped {
-    std::string message;
-};
-
-inline void stop_by_throwing(poker::texas_holdem::pokerstars::StreamSequencer& sequencer)
-{
-    sequencer.set_error_hook([](const std::string& message) { throw ReplayStopped{message}; });
-}
 
 // One hand as the replay delivered it to the game model.
 struct ReplayedHand {
@@ -50,7 +40,6 @@ inline ReplayOutcome replay_with_model(const std::string& text)
     const console::ScopedConsole screen;
     std::istringstream in(text);
     poker::texas_holdem::pokerstars::ReplaySequencer replay(in);
-    stop_by_throwing(replay);
     ReplayOutcome outcome;
     try {
         while (replay.has_next_hand()) {
@@ -62,8 +51,8 @@ inline ReplayOutcome replay_with_model(const std::string& text)
                 hand.final_stakes.push_back(stakes.back());
             outcome.hands.push_back(hand);
         }
-    } catch (const ReplayStopped& stop) {
-        outcome.error = stop.message;
+    } catch (const poker::texas_holdem::pokerstars::HandHistoryError& stop) {
+        outcome.error = stop.what();
     }
     return outcome;
 }

@@ -750,7 +750,6 @@ void CurrentGrammar::read_post(std::size_t seat, std::string_view rest)
     }
     HandRecord::Action& action = add_action(kind, seat);
     action.amount = amount(rest, "the forced bet");
-    action.all_in = all_in;
     // A blind above the header's stakes means the header is wrong; the 2005-2007 text
     // reports a faulty header as its older readers always have.
     const Money blind_limit = kind == Kind::big_blind ? live_big_blind()
@@ -771,6 +770,7 @@ void CurrentGrammar::read_post(std::size_t seat, std::string_view rest)
         ledger.live_blind(seat, action.amount);
     if (!ledger.within_limits(seat))
         fail("More than the player's chips or the cap: " + hand->seats[seat].name);
+    action.all_in = all_in || ledger.all_in(seat);
 }
 
 // folds, checks, calls, bets, raises; shows, mucks and doesn't show at the end.
@@ -808,7 +808,8 @@ void CurrentGrammar::read_move(std::size_t seat, std::string_view rest)
 
     // Betting: " and has reached the <amt> cap", " and is all-in" come last.
     const std::size_t cap_at = rest.find(cap_infix);
-    if (cap_at != std::string_view::npos) {
+    const bool capped = cap_at != std::string_view::npos;
+    if (capped) {
         std::string_view cap = rest.substr(cap_at + cap_infix.size());
         if (!take_suffix(cap, " cap") || amount(cap, "the cap") != hand->cap || hand->cap == 0)
             fail("Malformed cap: expected \" and has reached the <cap> cap\" of the header's cap");
@@ -826,6 +827,9 @@ void CurrentGrammar::read_move(std::size_t seat, std::string_view rest)
         if (ledger.street_bet(seat) + action->amount > highest || action->amount <= 0)
             fail("A call of more than the bet to match: " + hand->seats[seat].name);
         ledger.add(seat, action->amount);
+        // Only a player with nothing left may call for less than the bet.
+        if (ledger.street_bet(seat) < highest && !all_in && !ledger.all_in(seat))
+            fail("A call for less than the bet to match: " + hand->seats[seat].name);
     } else if (take(rest, "bets ")) {
         action = &add_action(Kind::bet, seat);
         action->amount = amount(rest, "the bet");
@@ -836,6 +840,8 @@ void CurrentGrammar::read_move(std::size_t seat, std::string_view rest)
         const std::size_t to = rest.find(" to ");
         if (to == std::string_view::npos)
             fail("Malformed raise: expected raises <amount> to <amount>");
+        if (highest == 0)
+            fail("A raise where no bet was made: " + hand->seats[seat].name);
         action = &add_action(Kind::raise, seat);
         const Money by = amount(rest.substr(0, to), "the raise");
         action->to = amount(rest.substr(to + 4), "the raise's total");
@@ -848,7 +854,8 @@ void CurrentGrammar::read_move(std::size_t seat, std::string_view rest)
     } else {
         fail("Malformed move: expected folds, checks, calls, bets, raises, shows or mucks hand");
     }
-    action->all_in = all_in;
+    // A player who reached the cap, or whose chips are all in, can put in no more.
+    action->all_in = all_in || capped || ledger.all_in(seat);
     any_move = true;
     if (!ledger.within_limits(seat))
         fail("More than the player's chips or the cap: " + hand->seats[seat].name);

@@ -62,7 +62,7 @@ struct HandRecord {
         std::size_t seat = 0;
         Money amount = 0;
         Money to = 0;
-        bool all_in = false;
+        bool all_in = false;         // the player can put in no more: all-in, or at the cap
         unsigned pot = 0;
         unsigned run = 0;            // 0, or 1 for the second board of a hand run twice
         std::vector<Card> cards;     // shown cards (shows, folds with cards)

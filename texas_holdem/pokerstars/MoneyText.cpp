@@ -1,5 +1,6 @@
 #include "texas_holdem/pokerstars/MoneyText.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -119,20 +120,22 @@ std::array<char, MoneyText::cell_width + 1> MoneyText::compact(Money amount, boo
                                                            static_cast<long long>(whole));
         // Room left for the point and the decimals.
         int decimals = static_cast<int>(cell_width) - length - 1;
-        if (decimals > 2)
-            decimals = 2;
+        decimals = std::clamp(decimals, 0, 2);
         Money shown = decimals == 2 ? fraction : decimals == 1 ? fraction / 10 : 0;
         while (decimals > 0 && shown % 10 == 0) {
             shown /= 10;
             --decimals;
         }
+        // "%02d" keeps the zero of five cents (".05").
+        const char* const decimals_format = decimals == 2 ? "%02d" : "%d";
+        char decimal_text[8] = "";
+        std::snprintf(decimal_text, sizeof decimal_text, decimals_format, static_cast<int>(shown));
         if (decimals == 0)
             std::snprintf(text, sizeof text, "%lld", static_cast<long long>(whole));
         else if (whole == 0)
-            std::snprintf(text, sizeof text, ".%0*lld", decimals, static_cast<long long>(shown));
+            std::snprintf(text, sizeof text, ".%s", decimal_text);
         else
-            std::snprintf(text, sizeof text, "%lld.%0*lld", static_cast<long long>(whole),
-                          decimals, static_cast<long long>(shown));
+            std::snprintf(text, sizeof text, "%lld.%s", static_cast<long long>(whole), decimal_text);
     }
     // Every branch above writes at most cell_width characters.
     const std::size_t length = std::strlen(text);

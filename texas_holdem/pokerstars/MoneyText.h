@@ -20,6 +20,8 @@ public:
     static constexpr std::string_view unreadable = "XXXX";
     // The largest number of digits an amount may have; keeps every sum far from overflow.
     static constexpr std::size_t max_digits = 15;
+    // The compact form holds amounts below this many whole units.
+    static constexpr float billion_units = 1e9f;
 
     // Reads the currency sign at the start of `text` ("$", "€", "£", "Rs." and a no-break
     // space, "₹", or the Windows-1252 bytes of the euro and pound signs) into

@@ -1,5 +1,6 @@
 #include "texas_holdem/pokerstars/ReplaySequencer.h"
 
+#include <filesystem>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -76,6 +77,45 @@ TEST(ReplayHand, EachShortHistoryGivesItsPlayersMovesStakesAndPot)
     }
 }
 
+// An all-in player has no further line: he checks while his stake matches and leaves the
+// betting once somebody bets over him (the model knows no all-in; a fold keeps his money
+// in the pot). His last opponent has no line either while nothing is left to call.
+TEST(ReplayHand, AllInPlayerIsAskedForNoFurtherMove)
+{
+    const auto run_out = only_hand(replay_data_file("all-in-run-out.txt"));
+    EXPECT_EQ(run_out.moves_per_round, (std::vector<unsigned>{3, 2, 2, 2}));
+    EXPECT_EQ(run_out.final_stakes, (std::vector<float>{50, 50, 0}));
+    EXPECT_EQ(run_out.expected_pot, 100);
+    EXPECT_TRUE(run_out.showdown);
+
+    const auto bet_over = only_hand(replay_data_file("all-in-bet-over.txt"));
+    EXPECT_EQ(bet_over.moves_per_round, (std::vector<unsigned>{4, 4, 2, 2}));
+    EXPECT_EQ(bet_over.final_stakes, (std::vector<float>{10, 30, 30}));
+    EXPECT_EQ(bet_over.expected_pot, 70);
+
+    // A line for the all-in player is not his move but the next line kind's fault.
+    EXPECT_EQ(replay_with_model(edited(replay_data_file("all-in-run-out.txt"), "*** TURN ***",
+                                       "Bob: checks\n*** TURN ***")).error, "Malformed cards");
+}
+
+// A card dealt twice on the board is no slip of the replay but a corrupt hand.
+TEST(ReplayHand, BoardCardDealtTwiceStopsTheHandAsCorrupt)
+{
+    const std::string corrupt = "Corrupt hand: the board shows a card twice";
+    const std::string hand = replay_data_file("checked-down-river.txt");
+    EXPECT_EQ(replay_with_model(edited(hand, "[Ah 7c 2d]", "[Ah 7c Ah]")).error, corrupt);
+    EXPECT_EQ(replay_with_model(edited(hand, "[Ah 7c 2d Ks] [9h]", "[Ah 7c 2d Ks] [7c]")).error, corrupt);
+
+    // The same in the later text, whose hand is read whole before it is played.
+    const std::string later = corvald_test::shared_hand_histories() + "/current/jkt3000/hand1.txt";
+    if (!std::filesystem::exists(later))
+        GTEST_SKIP() << "the real hand histories are not at " << later;
+    std::string twice = corvald_test::read_text_file(later);
+    for (auto at = twice.find("5h"); at != std::string::npos; at = twice.find("5h", at))
+        twice.replace(at, 2, "6h");
+    EXPECT_EQ(replay_with_model(twice).error, corrupt);
+}
+
 // The board comes from the second brackets of the turn and river lines; the user's own
 // cards are never taken from the text.
 TEST(ReplayHand, CheckedDownRiverNeedsTheShowdownLineAndTheBoardIsTheTexts)
@@ -124,8 +164,11 @@ TEST(ReplayHand, EveryLineKindStopsWithItsOwnMessage)
                                    "Bob-y has returned", "Bob joins the table at seat #"})
         rows.emplace_back("Ann: calls $2", line + "\nAnn: calls $2", move);
     rows.insert(rows.end(), {
-        {"Hold'em No Limit", "Hold'em Pot Limit", header1}, {"($1/$2)", "($0.01/$0.02)", header1},
-        {"(ET)", "(ET)x", header1}, {"'Alpha' 6-max", "'Alpha' 9-max", header2},
+        // A game line the older grammar does not read goes to the current grammar.
+        {"Hold'em No Limit", "Hold'em Pot Limit", ""}, {"($1/$2)", "($0.01/$0.02)", header1},
+        {"(ET)", "(ET)x", "Malformed header: expected \" - \" and the date and time"},
+        {"Hold'em No Limit", "Omaha Pot Limit", "Not a hold'em hand: Omaha Pot Limit"},
+        {"PokerStars Game", "PokerStars Gmae", header1}, {"'Alpha' 6-max", "'Alpha' 9-max", header2},
         {"Seat #1 is", "Seat #10 is", header2}, {seats, "", seat_names},
         {"Seat 3: Cid", "Seat 4294967296: Cid", seat_names},
         {seats, "Seat 1: Ann ($100 in chips)\n", "Too few players"},
@@ -153,8 +196,8 @@ TEST(ReplayHand, EveryLineKindStopsWithItsOwnMessage)
         EXPECT_EQ(replay_with_model(edited(hand, from, to)).error.value_or(""), message) << to;
 }
 
-// No read at the end of the input waits for more: inside a hand the awaited line kind names
-// the fault; after a hand the input may end anywhere, and any other text is no game line.
+// No read at the end of the input waits for more: inside a hand the text was cut off;
+// after a hand the input may end anywhere, and any other text is no game line.
 TEST(ReplayEnd, TextUsedUpAfterAHandEndsCleanlyAndAnyOtherEndStopsWithItsMessage)
 {
     const std::string hand = replay_data_file("seat-rotation.txt");
@@ -163,20 +206,54 @@ TEST(ReplayEnd, TextUsedUpAfterAHandEndsCleanlyAndAnyOtherEndStopsWithItsMessage
     const auto cut = [&](const std::string& next_line) {
         return checked.substr(0, checked.find(next_line) - 1);
     };
-    const std::string no_newline = hand.substr(0, hand.size() - 1), header1 = "Malformed game header1";
+    const std::string no_newline = hand.substr(0, hand.size() - 1), header1 = "Malformed game header1",
+                      cut_off = "The file ends inside the hand that began at line 1";
     using Row = std::tuple<std::string, std::size_t, std::string>;
     for (const auto& [text, hands, error] : std::vector<Row>{
              {no_newline, 1, ""}, {no_newline + "\r\n", 1, ""}, {hand + "Eve leaves the table", 1, ""},
              {hand + "\n\nsome remark that is skipped\n\n", 1, ""}, {hand + "\n\n" + hand, 2, ""},
-             {"", 0, header1}, {"\n" + hand, 0, header1}, {"Ann leaves the table\n", 0, header1},
+             {"", 0, "The input holds no hand"}, {"\n" + hand, 0, header1}, {"Ann leaves the table\n", 0, header1},
              {hand + "PokerStars Hand #2:  Hold'em No Limit ($1/$2)\n" + hand, 1, header1},
              // A byte order mark is removed at the start of the input and of a joined file.
              {"\xEF\xBB\xBF" + hand, 1, ""}, {hand + "\xEF\xBB\xBF" + hand, 2, ""},
-             {cut("Table 'Alpha'"), 0, "Malformed game header2"},
-             {cut("Ann: calls $2"), 0, "Malformed move"}, {cut("*** SHOW DOWN ***"), 0, "Expected showdown"},
-             {cut("*** SUMMARY ***"), 0, "Malformed pot"}}) {
+             {cut("Table 'Alpha'"), 0, cut_off}, {cut("Ann: calls $2"), 0, cut_off},
+             {cut("*** SHOW DOWN ***"), 0, cut_off}, {cut("*** SUMMARY ***"), 0, cut_off},
+             {hand + cut("*** FLOP ***"), 1, "The file ends inside the hand that began at line 20"}}) {
         const ReplayOutcome outcome = replay_with_model(text);
         EXPECT_EQ(outcome.error.value_or(""), error) << text;
         EXPECT_EQ(outcome.hands.size(), hands) << text;
     }
+}
+
+// Each hand's first line chooses its grammar, so a file joined from both forms replays.
+TEST(ReplayEnd, FileJoinedFromBothFormsReplaysEveryHand)
+{
+    const std::string later = corvald_test::shared_hand_histories() + "/current/jkt3000/hands1.txt";
+    if (!std::filesystem::exists(later))
+        GTEST_SKIP() << "the real hand histories are not at " << later;
+    const std::string older = replay_data_file("checked-down-river.txt");
+    const ReplayOutcome outcome =
+        replay_with_model(older + "\n" + corvald_test::read_text_file(later) + "\n\n" + older);
+    EXPECT_EQ(outcome.error.value_or(""), "");
+    ASSERT_GE(outcome.hands.size(), 3u);
+    EXPECT_EQ(outcome.hands.front().new_game.game_id, "1001");
+    EXPECT_EQ(outcome.hands.back().new_game.game_id, "1001");
+    EXPECT_NE(outcome.hands[1].new_game.game_id, "1001");
+}
+
+// A hand cancelled before its cards has nothing to replay: the next hand takes its place,
+// and a text that ends after it says so.
+TEST(ReplayEnd, CancelledHandGivesWayToTheNextOne)
+{
+    const std::string cancelled =
+        "PokerStars Hand #1:  Hold'em No Limit ($5/$10) - 2012/07/01 6:57:14 ET\n"
+        "Table 'Alpha' 6-max Seat #2 is the button\nSeat 2: Amy ($591 in chips)\n"
+        "Seat 3: Billy ($439 in chips)\nBilly: posts small blind $5\nAmy: posts big blind $10\n"
+        "Hand cancelled\n*** SUMMARY ***\nSeat 2: Amy (button) collected ($0)\n"
+        "Seat 3: Billy (small blind) collected ($0)\n\n\n";
+    const std::string older = replay_data_file("seat-rotation.txt");
+    const ReplayOutcome followed = replay_with_model(older + "\n" + cancelled + cancelled + older);
+    EXPECT_EQ(followed.error.value_or(""), "");
+    EXPECT_EQ(followed.hands.size(), 2u);
+    EXPECT_EQ(replay_with_model(cancelled).error, "Hand cancelled, and no hand follows it");
 }

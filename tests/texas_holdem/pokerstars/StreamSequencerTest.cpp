@@ -22,10 +22,7 @@ namespace {
 
 // A replay source over a text of its own, on a memory console, whose error() throws.
 struct Reader {
-    explicit Reader(const std::string& text) : in(text), sequencer(in)
-    {
-        corvald_test::stop_by_throwing(sequencer);
-    }
+    explicit Reader(const std::string& text) : in(text), sequencer(in) {}
 
     // Status row `row` from column 1, trailing blanks cut.
     std::string row(int row) const
@@ -39,8 +36,8 @@ struct Reader {
     {
         try {
             sequencer.request_move(name);
-        } catch (const corvald_test::ReplayStopped& stop) {
-            return stop.message;
+        } catch (const poker::texas_holdem::pokerstars::HandHistoryError& stop) {
+            return stop.what();
         }
         return "";
     }
@@ -103,4 +100,17 @@ TEST(ReplayLineParsers, AmountsBecomeTheNearestFloat)
         ASSERT_EQ(reader.sequencer.request_blind("Ann"), std::strtof(text.c_str(), nullptr))
             << text;
     }
+}
+
+// A long line is echoed only as far as its row goes, and every row is blanked from column
+// 0, where the hand loop's "Hand #" would otherwise leave its first letter.
+TEST(ReplayStatusRows, EchoStopsAtTheRowsEdgeAndRowsAreBlankedOverTheWholeWidth)
+{
+    Reader reader("Bob: " + std::string(100, 'x') + "\n");
+    console::Console::current().write_characters(0, StreamSequencer::request_row, "Hand #7", 7);
+    reader.sequencer.request("New Game");
+    reader.sequencer.peek_line();
+    EXPECT_EQ(reader.screen.screen.cell(0, StreamSequencer::request_row).ch, ' ');
+    EXPECT_EQ(reader.row(StreamSequencer::found_row).size(), console::screen_width - 1u);
+    EXPECT_EQ(reader.row(StreamSequencer::error_row), "");
 }

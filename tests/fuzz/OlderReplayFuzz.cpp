@@ -1,11 +1,8 @@
-// libFuzzer target over the hand-history replay: any bytes as the replayed text, played
-// through the live program's hand driver and table view. Every input must end either
+// libFuzzer target over the replay of the older hand-history text: any bytes as the
+// text, played through the live program's hand driver and table view. Every input must end either
 // cleanly (text used up after a hand) or through the replay's error path; a crash, a hang
 // or a sanitizer report is a finding.
-//
-// error() normally ends the process. Here its hook throws a type private to this file,
-// caught below, so that one process can run input after input; the program's own code
-// throws nothing.
+// A fault ends the replay with a HandHistoryError, caught below as the command does.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,11 +11,10 @@
 
 #include "app/Corvald.h"
 #include "console/ScopedConsole.h"
+#include "texas_holdem/pokerstars/HandHistoryError.h"
 #include "texas_holdem/pokerstars/ReplaySequencer.h"
 
 namespace {
-
-struct ReplayStopped {};
 
 // One simulated hand per run instead of the table's 10000: the simulation is not under
 // test here, and the driver still runs it, draws its figures and the whole view.
@@ -31,7 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const console::ScopedConsole screen;
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     poker::texas_holdem::pokerstars::ReplaySequencer replay(in);
-    replay.set_error_hook([](const std::string&) { throw ReplayStopped{}; });
 
     try {
         while (replay.has_next_hand()) {
@@ -39,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             driver.no_simulated_hands = fuzz_simulated_hands;
             driver.go(replay);
         }
-    } catch (const ReplayStopped&) {
+    } catch (const poker::texas_holdem::pokerstars::HandHistoryError&) {
     }
     return 0;
 }

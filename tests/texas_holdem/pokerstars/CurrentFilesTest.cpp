@@ -1,0 +1,147 @@
+#include "texas_holdem/pokerstars/HandReader.h"
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/ReplayHarness.h"
+#include "texas_holdem/pokerstars/HandHistoryError.h"
+
+using namespace poker::texas_holdem::pokerstars;
+
+namespace {
+
+std::string current_folder()
+{
+    return corvald_test::shared_hand_histories() + "/current";
+}
+
+// Every hand of `text`: how many were read, and each fault as "line: message".
+std::vector<std::string> faults_of(const std::string& text, std::size_t& hands)
+{
+    std::istringstream in(text);
+    HandReader reader(in);
+    HandRecord record;
+    std::vector<std::string> faults;
+    hands = 0;
+    for (;;) {
+        try {
+            if (!reader.next(record))
+                return faults;
+            ++hands;
+        } catch (const HandHistoryError& fault) {
+            faults.push_back(std::to_string(fault.line) + ": " + fault.what());
+        }
+    }
+}
+
+std::vector<std::string> current_files()
+{
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(current_folder())) {
+        if (entry.path().extension() == ".txt")
+            files.push_back(entry.path().string());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+} // namespace
+
+// The real client files: every hand reads and its money adds up, except in the two
+// samples their authors edited by hand, which stop where their money or names break.
+TEST(CurrentFiles, EveryRealHandReadsAndBalancesButTheHandEditedOnes)
+{
+    if (!std::filesystem::is_directory(current_folder()))
+        GTEST_SKIP() << "the real hand histories are not at " << current_folder();
+    const std::map<std::string, std::string> edited = {
+        {"italytoast/CashGame/Limits/AnteTable.txt",
+         "29: Pot mismatch: the summary says $0.50, the bets add up to $0.90"},
+        {"italytoast/CashGame/PlayerTests/WithSittingOut.txt",
+         "8: Expected a forced bet, a status line or *** HOLE CARDS ***"},
+    };
+    std::size_t total = 0;
+    const std::vector<std::string> files = current_files();
+    EXPECT_EQ(files.size(), 76u);
+    for (const std::string& file : files) {
+        std::size_t hands = 0;
+        const auto faults = faults_of(corvald_test::read_text_file(file), hands);
+        const std::string name = file.substr(current_folder().size() + 1);
+        const auto known = edited.find(name);
+        if (known == edited.end())
+            EXPECT_TRUE(faults.empty()) << name << ": " << faults.front();
+        else
+            EXPECT_EQ(faults, std::vector<std::string>{known->second}) << name;
+        total += hands;
+    }
+    EXPECT_EQ(total, 1246u);
+}
+
+// A hand whose money was altered by one cent (or chip) anywhere must never read
+// cleanly. Every amount of the betting, the pot and the summary of every hand of the
+// files that write "Uncalled bet" lines is raised by one unit in turn.
+TEST(CurrentFiles, NoAmountAlteredByOneCentPasses)
+{
+    if (!std::filesystem::is_directory(current_folder()))
+        GTEST_SKIP() << "the real hand histories are not at " << current_folder();
+    // An amount after a space, a currency sign or "(": "$0.05", "€6", "(1500".
+    const std::regex amount_pattern{"([ $(]|\\xac|\\xa3)([0-9]+)(\\.[0-9]{1,2})?(?=$|[ ).|])"};
+    std::size_t mutations = 0;
+    for (const std::string& file : current_files()) {
+        const std::string text = corvald_test::read_text_file(file);
+        if (text.find("Uncalled bet") == std::string::npos || text.size() > 100000
+            || file.find("AnteTable") != std::string::npos
+            || file.find("WithSittingOut") != std::string::npos)
+            continue;
+        std::vector<std::string> lines;
+        std::istringstream split(text);
+        for (std::string line; std::getline(split, line);)
+            lines.push_back(line);
+        bool betting = false;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const std::string& line = lines[i];
+            if (line.find("*** HOLE CARDS ***") != std::string::npos)
+                betting = true;
+            if (line.rfind("PokerStars", 0) == 0 || line.find("PokerStars ") != std::string::npos)
+                betting = false;
+            // The amounts no total covers: stacks, prizes, cash-outs, chat.
+            if (!betting || line.find(" said, \"") != std::string::npos
+                || line.find("tournament") != std::string::npos
+                || line.find("bounty") != std::string::npos
+                || line.find("cashed out") != std::string::npos)
+                continue;
+            for (std::sregex_iterator match(line.begin(), line.end(), amount_pattern), end;
+                 match != end; ++match) {
+                const bool cents = (*match)[3].matched || (*match)[1].str() != " ";
+                std::string altered = (*match)[2].str() + (*match)[3].str();
+                long long units = std::stoll((*match)[2].str()) * (cents ? 100 : 1);
+                if ((*match)[3].matched)
+                    units += std::stoll(((*match)[3].str() + "0").substr(1, 2));
+                ++units;
+                std::ostringstream replacement;
+                replacement << (*match)[1].str();
+                if (cents)
+                    replacement << units / 100 << '.' << units % 100 / 10 << units % 10;
+                else
+                    replacement << units;
+                std::vector<std::string> copy = lines;
+                copy[i] = line.substr(0, static_cast<std::size_t>(match->position()))
+                          + replacement.str()
+                          + line.substr(static_cast<std::size_t>(match->position() + match->length()));
+                std::string mutated;
+                for (const std::string& l : copy)
+                    mutated += l + "\n";
+                std::size_t hands = 0;
+                EXPECT_FALSE(faults_of(mutated, hands).empty()) << file << ":" << i + 1 << ": " << copy[i];
+                ++mutations;
+            }
+        }
+    }
+    EXPECT_GT(mutations, 1000u);
+}

@@ -1,0 +1,135 @@
+#include "texas_holdem/pokerstars/RecordSequencer.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/Corvald.h"
+#include "console/Colour.h"
+#include "support/RecordingScreen.h"
+#include "support/ReplayHarness.h"
+#include "texas_holdem/ConsoleSequencer.h"
+#include "texas_holdem/pokerstars/HandHistoryError.h"
+#include "texas_holdem/pokerstars/HandReader.h"
+
+using namespace poker::texas_holdem;
+using namespace poker::texas_holdem::pokerstars;
+
+namespace {
+
+constexpr int chances_top = 24;
+constexpr int stakes_top = 43;
+const int round_columns[] = {18, 23, 28, 33};
+
+// The same hand as the typed one below: the hero (small blind) holds Ah Kd; the third
+// player and the hero call, the big blind checks; on the flop the hero bets 4, the big
+// blind folds, the button calls; the turn and river are checked.
+const char* const replayed_hand = R"(PokerStars Hand #2001:  Hold'em No Limit ($1/$2 USD) - 2023/11/18 15:43:58 ET
+Table 'T' 6-max Seat #3 is the button
+Seat 1: Hero ($100 in chips)
+Seat 2: Villain ($100 in chips)
+Seat 3: Third ($100 in chips)
+Hero: posts small blind $1
+Villain: posts big blind $2
+*** HOLE CARDS ***
+Dealt to Hero [Ah Kd]
+Third: calls $2
+Hero: calls $1
+Villain: checks
+*** FLOP *** [2c 7d 9h]
+Hero: bets $4
+Villain: folds
+Third: calls $4
+*** TURN *** [2c 7d 9h] [Ts]
+Hero: checks
+Third: checks
+*** RIVER *** [2c 7d 9h Ts] [2s]
+Hero: checks
+Third: checks
+*** SHOW DOWN ***
+Hero: shows [Ah Kd] (a pair of Twos)
+Third: mucks hand
+Hero collected $14 from pot
+*** SUMMARY ***
+Total pot $14 | Rake $0
+Board [2c 7d 9h Ts 2s]
+Seat 1: Hero (small blind) showed [Ah Kd] and won ($14) with a pair of Twos
+Seat 2: Villain (big blind) folded on the Flop
+Seat 3: Third (button) mucked
+)";
+const char* const typed_hand = "3\n1\n2\nahkd\nc\nc\nc\n2c7d9h\n4\nf\nc\nts\nc\nc\n2s\nc\nc\n\n";
+
+// The chances and stakes of the four round columns, as text.
+std::string columns(const console::Surface& screen)
+{
+    std::string text;
+    for (const int col : round_columns) {
+        for (int y = chances_top; y < stakes_top + 3; ++y)
+            text += screen.text(col, y, 4) + "|";
+    }
+    return text;
+}
+
+} // namespace
+
+// The hero's cards reach the calculator: the chances and the stakes on the table are the
+// live program's for the same hand typed in, and the hero's stakes have their own colour.
+TEST(RecordSequencer, HeroHandShowsWhatTheTypedHandShows)
+{
+    std::string typed_columns;
+    {
+        corvald_test::RecordingScreen screen;
+        std::istringstream input(typed_hand);
+        ConsoleSequencer source("1", input);
+        Corvald driver;
+        driver.go(source);
+        typed_columns = columns(screen.shots.back().screen);
+    }
+    corvald_test::RecordingScreen screen;
+    std::istringstream in(replayed_hand);
+    HandReader reader(in);
+    HandRecord record;
+    ASSERT_TRUE(reader.next(record));
+    RecordSequencer source(record);
+    Corvald driver;
+    driver.go(source);
+    EXPECT_EQ(columns(screen.surface), typed_columns);
+    EXPECT_EQ(screen.surface.text(round_columns[0], stakes_top, 4), "   2");
+    EXPECT_EQ(screen.surface.cell(round_columns[3], stakes_top).attribute, console::colour::bright_cyan);
+    EXPECT_EQ(screen.surface.cell(round_columns[3], stakes_top + 2).attribute, console::colour::white);
+}
+
+// Every real hand through the hand driver: heads-up order, all-in calls for less, caps,
+// antes and newcomers' blinds; at the end the table's stakes must be the file's.
+TEST(RecordSequencer, EveryRealHandPlaysToTheEndWithTheFilesStakes)
+{
+    const std::string folder = corvald_test::shared_hand_histories() + "/current";
+    if (!std::filesystem::is_directory(folder))
+        GTEST_SKIP() << "the real hand histories are not at " << folder;
+    corvald_test::RecordingScreen screen;
+    std::size_t played = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        if (entry.path().extension() != ".txt")
+            continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        HandReader reader(in);
+        HandRecord record;
+        for (;;) {
+            try {
+                if (!reader.next(record))
+                    break;
+            } catch (const HandHistoryError&) {
+                continue;   // the hand-edited samples: see CurrentFilesTest
+            }
+            RecordSequencer source(record);
+            Corvald driver;
+            driver.no_simulated_hands = 1;
+            EXPECT_NO_THROW(driver.go(source)) << entry.path() << ":" << record.first_line;
+            ++played;
+        }
+    }
+    EXPECT_EQ(played, 1246u);
+}
