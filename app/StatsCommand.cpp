@@ -103,7 +103,13 @@ public:
 
     void show(const StatsCollector::Progress& progress)
     {
-        const double seconds = std::chrono::duration<double>(Clock::now() - start_).count();
+        // Rewritten a few times a second at most, so that the terminal does not slow the
+        // reading down.
+        const Clock::time_point now = Clock::now();
+        if (now - last_ < refresh_interval)
+            return;
+        last_ = now;
+        const double seconds = std::chrono::duration<double>(now - start_).count();
         char text[128];
         std::snprintf(text, sizeof text, "%zu of %zu files, %llu hands, %.0f hands/s",
                       progress.files_done, progress.files,
@@ -123,8 +129,11 @@ public:
     }
 
 private:
+    static constexpr std::chrono::milliseconds refresh_interval{250};
+
     std::ostream& err_;
     Clock::time_point start_;
+    Clock::time_point last_ = start_;
     std::size_t shown_ = 0;
 };
 
