@@ -5,5 +5,4 @@ if(NOT TARGET nlohmann_json::nlohmann_json)
   set_target_properties(nlohmann_json::nlohmann_json PROPERTIES
     INTERFACE_INCLUDE_DIRECTORIES "${CORVALD_CROSS_INCLUDE}")
 endif()
-set(nlohmann_json_VERSION 3.11.2)
 set(nlohmann_json_FOUND TRUE)
