@@ -125,7 +125,6 @@ void PlayerStatistics::Totals::merge(const Totals& other)
     showdowns += other.showdowns;
     showdowns_told += other.showdowns_told;
     showdowns_won += other.showdowns_won;
-    hands_with_result += other.hands_with_result;
     for (const auto& [unit, amount] : other.net)
         net[unit] += amount;
     for (const auto& [big_blind, amount] : other.net_by_big_blind)
@@ -161,7 +160,6 @@ void PlayerStatistics::add(const HandRecord& hand)
         totals.showdowns += showdown;
         if (!money.known())
             continue;
-        ++totals.hands_with_result;
         totals.showdowns_told += showdown;
         totals.showdowns_won += showdown && money.received(seat) > 0;
         totals.net[unit] += money.net(seat);

@@ -35,7 +35,6 @@ public:
         std::uint64_t showdowns = 0;              // of the hands he saw the flop in
         std::uint64_t showdowns_told = 0;         // showdowns whose winners the file tells
         std::uint64_t showdowns_won = 0;          // ... in which he collected money
-        std::uint64_t hands_with_result = 0;      // hands whose winners the file tells
         std::map<std::string, Money> net;         // net won per unit ("USD", "chips")
         // Net won per size of the big blind, so that big blinds per 100 hands is worked
         // out exactly once at the end rather than summed in floating point.
