@@ -12,6 +12,7 @@
 #include "app/HandLoop.h"
 #include "app/OddsCommand.h"
 #include "app/ReplayCommand.h"
+#include "app/StatsCommand.h"
 #include "app/Version.h"
 #include "console/Console.h"
 #include "console/Platform.h"
@@ -130,6 +131,7 @@ int main(int argc, char** argv)
     bool needs_screen = true;
     poker::texas_holdem::ReplayCommand::add_to(app, command, needs_screen);
     poker::texas_holdem::OddsCommand::add_to(app, command, needs_screen);
+    poker::texas_holdem::StatsCommand::add_to(app, command, needs_screen);
 
     try {
         app.parse(argc, argv);

@@ -3,9 +3,9 @@
 # The executable is linked statically, so it runs without the compiler's DLLs (under wine
 # too).
 #
-# Boost and CLI11 are header-only and come from the host's /usr/include. That folder cannot
+# Boost, CLI11 and nlohmann-json are header-only and come from the host's /usr/include. That folder cannot
 # go on the cross compiler's include path (its C library headers would replace mingw's), so
-# the build gets a folder of its own that holds nothing but links to the two header trees.
+# the build gets a folder of its own that holds nothing but links to their header trees.
 
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
@@ -27,7 +27,7 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 # as well and get their own folder in their own build tree, which does no harm.
 set(corvald_cross_include ${CMAKE_BINARY_DIR}/cross-include)
 file(MAKE_DIRECTORY ${corvald_cross_include})
-foreach(tree boost CLI)
+foreach(tree boost CLI nlohmann)
   if(NOT EXISTS ${corvald_cross_include}/${tree})
     file(CREATE_LINK /usr/include/${tree} ${corvald_cross_include}/${tree} SYMBOLIC)
   endif()
@@ -40,4 +40,5 @@ set(Boost_NO_BOOST_CMAKE ON CACHE BOOL "")
 # CLI11's installed package would put /usr/include on the path; cmake/mingw holds a
 # package that describes the same headers through the folder above.
 set(CLI11_DIR ${CMAKE_CURRENT_LIST_DIR}/mingw CACHE PATH "CLI11 package for the cross build")
+set(nlohmann_json_DIR ${CMAKE_CURRENT_LIST_DIR}/mingw CACHE PATH "nlohmann-json package for the cross build")
 set(CORVALD_CROSS_INCLUDE ${corvald_cross_include} CACHE PATH "Host header trees for the cross build")

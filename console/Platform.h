@@ -22,6 +22,10 @@ public:
     // keeps the console as long as it draws (main: for ever). A terminal is handed back
     // when the console ends, and also on std::exit and on the signals that end the process.
     static std::unique_ptr<Console> install_console();
+
+    // True when standard error is a terminal (or console), where a progress line that
+    // rewrites itself can be shown; false for a file or a pipe.
+    static bool error_is_terminal();
 };
 
 } // namespace console

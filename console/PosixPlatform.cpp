@@ -14,4 +14,9 @@ std::unique_ptr<Console> Platform::open_console()
     return std::make_unique<MemoryConsole>();
 }
 
+bool Platform::error_is_terminal()
+{
+    return ::isatty(STDERR_FILENO) != 0;
+}
+
 } // namespace console

@@ -1,5 +1,7 @@
 #include "console/Platform.h"
 
+#include <windows.h>
+
 #include "console/MemoryConsole.h"
 #include "console/WindowsConsole.h"
 
@@ -12,6 +14,12 @@ std::unique_ptr<Console> Platform::open_console()
     if (WindowsConsole::available())
         return std::make_unique<WindowsConsole>();
     return std::make_unique<MemoryConsole>();
+}
+
+bool Platform::error_is_terminal()
+{
+    DWORD mode = 0;
+    return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
 }
 
 } // namespace console

@@ -66,6 +66,14 @@ std::string write_files(const fs::path& dir, const Files& files)
 
 } // namespace
 
+std::string SessionReport::replace_file(const std::string& path, const std::string& content)
+{
+    const fs::path target(path);
+    const std::string name = target.filename().string();
+    return write_files(target.parent_path().empty() ? fs::path(".") : target.parent_path(),
+                       {{name.c_str(), content}});
+}
+
 std::string SessionReport::csv_field(const std::string& text)
 {
     const bool needs_quotes = text.find_first_of(",\"\r\n") != std::string::npos

@@ -40,6 +40,11 @@ public:
     // comma, a quote, a line break or surrounding blanks; unchanged otherwise.
     static std::string csv_field(const std::string& text);
 
+    // Writes `content` beside `path` under a name of its own and renames it over `path`,
+    // with the folder locked meanwhile, so that a reader sees the old file or the new one,
+    // never half of one. Empty on success, otherwise what failed.
+    static std::string replace_file(const std::string& path, const std::string& content);
+
     // An amount as the shortest text that reads back as the same float ("12.4", "6").
     static std::string amount(float value);
 };

@@ -2,15 +2,16 @@
 # Sourced by ./run and ./test; runs apt-get directly as root and through sudo otherwise.
 
 corvald_packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest
-                  libbenchmark-dev libcli11-dev libvterm-dev tmux)
+                  libbenchmark-dev libcli11-dev libvterm-dev tmux nlohmann-json3-dev)
 
-# Boost >= 1.76, header-only; an older Boost (Debian 12 ships 1.74 as default) brings 1.81.
+# Boost >= 1.81 (its flat hash tables), header-only; Debian 12 ships 1.74 as default,
+# so an older Boost brings 1.81.
 boost_ok() {
   local header=/usr/include/boost/version.hpp
   [ -f "$header" ] || return 1
   local version
   version=$(sed -n 's/^#define BOOST_VERSION \([0-9]*\).*/\1/p' "$header")
-  [ -n "$version" ] && [ "$version" -ge 107600 ]
+  [ -n "$version" ] && [ "$version" -ge 108100 ]
 }
 
 install_missing() {

@@ -1,0 +1,110 @@
+#include "app/StatsCommand.h"
+
+#include <sstream>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "support/ChildProcess.h"
+#include "support/HandRecordBuilder.h"
+
+namespace poker::texas_holdem {
+namespace {
+
+using test::HandRecordBuilder;
+using Kind = HandRecordBuilder::Kind;
+
+std::string shared_histories() { return std::string(CORVALD_SOURCE_DIR) + "/../shared/hand-histories/current"; }
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Outcome run(StatsCommand::Options options)
+{
+    std::ostringstream out, err;
+    Outcome outcome;
+    outcome.status = StatsCommand::run(options, out, err);
+    outcome.out = out.str();
+    outcome.err = err.str();
+    return outcome;
+}
+
+TEST(StatsCommand, OneThreadOrTwoGiveTheSameOutputAndFiles)
+{
+    StatsCommand::Options options;
+    options.paths = {shared_histories()};
+    options.format = StatsCommand::Format::json;
+    options.out_directory = corvald_test::make_temporary_directory();
+    const Outcome one = run(options);
+    const std::string results = corvald_test::read_text_file(options.out_directory + "/results.csv");
+    const std::string chart = corvald_test::read_text_file(options.out_directory + "/results.svg");
+    options.jobs = 2;
+    const Outcome two = run(options);
+    EXPECT_EQ(one.out, two.out);
+    EXPECT_EQ(one.err, two.err);
+    EXPECT_EQ(results, corvald_test::read_text_file(options.out_directory + "/results.csv"));
+    EXPECT_EQ(chart, corvald_test::read_text_file(options.out_directory + "/results.svg"));
+    // Two of the shared files hold a faulty hand (one edited, one cut short).
+    EXPECT_EQ(one.status, StatsCommand::skipped_hands_status);
+    EXPECT_NE(one.err.find("AnteTable.txt: line 29: Pot mismatch"), std::string::npos) << one.err;
+    EXPECT_GT(nlohmann::json::parse(one.out).at("hands").get<int>(), 1000);
+}
+
+TEST(StatsCommand, AFileGivenTwiceCountsOnce)
+{
+    const std::string file = shared_histories() + "/jkt3000/hands1.txt";
+    StatsCommand::Options options;
+    options.paths = {file};
+    options.format = StatsCommand::Format::csv;
+    const Outcome once = run(options);
+    options.paths = {file, file};
+    const Outcome twice = run(options);
+    EXPECT_EQ(once.status, 0);
+    EXPECT_EQ(once.out, twice.out);
+    EXPECT_NE(twice.err.find("met again and counted once"), std::string::npos) << twice.err;
+}
+
+TEST(StatsCommand, OlderFormHandsAreCountedWithoutResults)
+{
+    StatsCommand::Options options;
+    options.paths = {shared_histories() + "/../valid-headsup-crlf.txt"};
+    options.format = StatsCommand::Format::json;
+    const Outcome outcome = run(options);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    const nlohmann::json json = nlohmann::json::parse(outcome.out);
+    EXPECT_EQ(json.at("hands"), 30);
+    EXPECT_EQ(json.at("hero"), "");  // the older form names nobody's cards
+}
+
+TEST(StatsCommand, MissingPathIsUnusableInput)
+{
+    StatsCommand::Options options;
+    options.paths = {shared_histories() + "/no-such-file.txt"};
+    const Outcome outcome = run(options);
+    EXPECT_EQ(outcome.status, StatsCommand::unusable_input_status);
+    EXPECT_NE(outcome.err.find("cannot read"), std::string::npos);
+}
+
+TEST(StatsCommand, NamesWithQuotesBackslashesAndOtherLettersStayIntact)
+{
+    const std::string quoted = "Arthur\"Celt\" \\o/", accented = "Túróscsusza, Jr", broken = "D\xFCss";
+    StatsCollector stats;
+    stats.players.add(HandRecordBuilder("1").seat(quoted).seat(accented).seat(broken)
+                          .act(quoted, Kind::small_blind, 50).act(accented, Kind::big_blind, 100)
+                          .act(broken, Kind::fold).act(quoted, Kind::fold)
+                          .act(accented, Kind::uncalled, 50).collect(accented, 100).build());
+    const nlohmann::json json = nlohmann::json::parse(StatsCommand::json(stats, 1));
+    std::set<std::string> names;
+    for (const auto& player : json.at("players"))
+        names.insert(player.at("name").get<std::string>());
+    EXPECT_EQ(names, (std::set<std::string>{quoted, accented, "D\xEF\xBF\xBDss"}));
+    const std::string csv = StatsCommand::csv(stats, 1);
+    EXPECT_NE(csv.find("\n\"Arthur\"\"Celt\"\" \\o/\",1,"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("\n\"Túróscsusza, Jr\",1,"), std::string::npos) << csv;
+}
+
+} // namespace
+} // namespace poker::texas_holdem

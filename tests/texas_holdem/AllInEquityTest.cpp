@@ -1,0 +1,121 @@
+#include "texas_holdem/AllInEquity.h"
+
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "poker/Hand.h"
+#include "support/CardText.h"
+#include "support/HandRecordBuilder.h"
+
+namespace poker::texas_holdem {
+namespace {
+
+using test::HandRecordBuilder;
+using Kind = HandRecordBuilder::Kind;
+
+// Three players see a flop of Kd 7c 2s. A (Ah Kh) bets his last 200, B (Qs Qd) raises
+// all-in to 900, C, the hero, (Jc Js) calls: a main pot of 900 for all three and a side
+// pot of 1400 for B and C. B's queens hold.
+HandRecordBuilder three_way_all_in_on_the_flop()
+{
+    return std::move(HandRecordBuilder("7").seat("A", 300).seat("B", 1000).seat("C", 5000)
+        .hero("C", "Jc Js")
+        .act("A", Kind::small_blind, 50).act("B", Kind::big_blind, 100)
+        .act("C", Kind::call, 100).act("A", Kind::call, 50).act("B", Kind::check)
+        .street("Kd 7c 2s").act("A", Kind::bet, 200, true).raise("B", 900, 900, true)
+        .act("C", Kind::call, 900)
+        .street("4h").street("5h").showdown().shows("A", "Ah Kh").shows("B", "Qs Qd")
+        .collect("B", 1400).collect("A", 900));
+}
+
+// The test's own count: every turn and river, each pot to its best hands, evenly.
+double expected_share_of_pots(const std::vector<Card>& a, const std::vector<Card>& b,
+                              const std::vector<Card>& c, const std::vector<Card>& flop)
+{
+    std::vector<Card> seen = a;
+    seen.insert(seen.end(), b.begin(), b.end());
+    seen.insert(seen.end(), c.begin(), c.end());
+    seen.insert(seen.end(), flop.begin(), flop.end());
+    std::vector<Card> rest;
+    for (unsigned i = 0; i < Card::no_cards; ++i)
+        if (std::find(seen.begin(), seen.end(), Card::from_index(i)) == seen.end())
+            rest.push_back(Card::from_index(i));
+    double won = 0;
+    int boards = 0;
+    for (std::size_t i = 0; i < rest.size(); ++i)
+        for (std::size_t j = i + 1; j < rest.size(); ++j) {
+            ++boards;
+            std::vector<Card> board = flop;
+            board.push_back(rest[i]);
+            board.push_back(rest[j]);
+            auto best = [&board](const std::vector<Card>& hole) {
+                std::vector<Card> seven = board;
+                seven.insert(seven.end(), hole.begin(), hole.end());
+                return Hand::best_hand(seven);
+            };
+            const Hand ha = best(a), hb = best(b), hc = best(c);
+            // Side pot: B against C.
+            if (!(hc < hb))
+                won += 1400.0 / (hc == hb ? 2 : 1);
+            // Main pot: all three.
+            Hand top = ha;
+            if (top < hb) top = hb;
+            if (top < hc) top = hc;
+            if (hc == top)
+                won += 900.0 / ((ha == top) + (hb == top) + 1);
+        }
+    return won / boards;
+}
+
+TEST(AllInEquity, ThreeWayAllInOnTheFlopTakesEachPotsExactShare)
+{
+    const auto hand = three_way_all_in_on_the_flop().build();
+    const HandMoney money(hand);
+    ASSERT_EQ(money.net(2), -1000);
+    AllInEquity equity;
+    const auto adjusted = equity.adjusted_result(hand, 2, money);
+    ASSERT_TRUE(adjusted);
+    const double expected = expected_share_of_pots(test::cards("Ah Kh"), test::cards("Qs Qd"),
+                                                   test::cards("Jc Js"), test::cards("Kd 7c 2s"));
+    EXPECT_EQ(*adjusted, std::llround((expected - 1000.0) * AllInEquity::hundredths));
+    // The same situation again comes from memory, unchanged.
+    EXPECT_EQ(equity.adjusted_result(hand, 2, money), adjusted);
+}
+
+TEST(AllInEquity, RakeIsTakenFromTheSharesInProportion)
+{
+    auto builder = HandRecordBuilder("8").seat("A").seat("B").hero("A", "As Ad")
+        .act("A", Kind::small_blind, 50).act("B", Kind::big_blind, 100)
+        .raise("A", 9950, 10000, true).act("B", Kind::call, 9900)
+        .street("Ac Ah 2d").street("3d").street("4d").showdown().shows("B", "Kd Qd")
+        .collect("A", 19000).rake(1000);
+    const auto hand = builder.build();
+    const auto adjusted = AllInEquity().adjusted_result(hand, 0, HandMoney(hand));
+    // Four aces against every board but a red straight flush, which needs none of it.
+    const auto shares = AllInEquity::enumerate({{{test::cards("As Ad")[0], test::cards("As Ad")[1]},
+                                                 {test::cards("Kd Qd")[0], test::cards("Kd Qd")[1]}},
+                                                {}, {0b11}, 0});
+    ASSERT_TRUE(adjusted);
+    const double share = static_cast<double>(shares.wins[0])
+                         / static_cast<double>(shares.boards * AllInEquity::split_unit);
+    EXPECT_NEAR(*adjusted, (19000.0 * share - 10000.0) * AllInEquity::hundredths, 1.0);
+    EXPECT_EQ(shares.boards, 1712304u);  // every five of the 48 cards left
+}
+
+TEST(AllInEquity, NoAdjustmentWithoutAllInShownCardsOrBeforeTheRiver)
+{
+    auto unshown = three_way_all_in_on_the_flop().build();
+    unshown.actions.erase(unshown.actions.end() - 4);  // A's cards stay hidden
+    EXPECT_FALSE(AllInEquity().adjusted_result(unshown, 2, HandMoney(unshown)));
+
+    const auto river = test::HandRecordBuilder("9").seat("A").seat("B").hero("A", "Ah Kh")
+        .act("A", Kind::small_blind, 50).act("B", Kind::big_blind, 100)
+        .act("A", Kind::call, 50).act("B", Kind::check).street("2c 3c 4c").street("5d")
+        .street("9s").act("A", Kind::bet, 9900, true).act("B", Kind::call, 9900)
+        .showdown().shows("B", "Qs Qd").collect("B", 20000).build();
+    EXPECT_FALSE(AllInEquity().adjusted_result(river, 0, HandMoney(river)));
+}
+
+} // namespace
+} // namespace poker::texas_holdem
