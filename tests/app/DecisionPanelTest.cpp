@@ -10,12 +10,14 @@
 #include "app/HandLoop.h"
 #include "support/ScopedConsole.h"
 #include "console/TerminalRenderer.h"
+#include "support/CardText.h"
 #include "support/RecordingScreen.h"
 #include "texas_holdem/ConsoleSequencer.h"
 
 using namespace poker::texas_holdem;
 using poker::Card;
 using poker::Hand;
+using poker::test::cards;
 using corvald_test::Shot;
 namespace colour = console::colour;
 
@@ -36,15 +38,6 @@ std::string row(const Shot& shot, int y)
 {
     std::string text = shot.screen.text(DecisionPanel::left, y, DecisionPanel::width);
     return text.erase(text.find_last_not_of(' ') + 1);
-}
-
-std::vector<Card> cards(const std::string& notation)
-{
-    std::vector<Card> result;
-    for (std::size_t i = 0; i < notation.size(); i += 2)
-        result.push_back(Card(static_cast<int>(std::string("23456789tjqka").find(notation[i])),
-                              static_cast<Card::Suit>(std::string("shcd").find(notation[i + 1]))));
-    return result;
 }
 
 } // namespace
