@@ -16,7 +16,7 @@ constexpr KeyTable make_top_five()
         while ((mask & (std::size_t{1} << top)) == 0)
             --top;
         const std::size_t rest = mask & ~(std::size_t{1} << top);
-        keys[mask] = static_cast<std::uint32_t>(top + 1) << 16 | keys[rest] >> 4;
+        keys[mask] = Hand::strength_key(top, 1) | keys[rest] >> Hand::strength_key_bits;
     }
     return keys;
 }
@@ -46,7 +46,7 @@ std::uint32_t CardSet::strong_strength(Mask once, Mask twice, Mask thrice) const
     if (fours != 0) {
         const int four = highest(fours);
         return category(Hand::four_of_a_kind) | key(four, 1)
-            | ((top_five[once & ~bit(four)] >> key_bits) & 0xF000u);
+            | ((top_five[once & ~bit(four)] >> Hand::strength_key_bits) & Hand::strength_keys_mask(2, 2));
     }
     // No value is held four times from here on, so `thrice` holds the threes of a kind.
     if (thrice != 0) {
@@ -65,7 +65,7 @@ std::uint32_t CardSet::strong_strength(Mask once, Mask twice, Mask thrice) const
         return category(Hand::straight) | key(top, 1);
     const int three = highest(thrice);
     return category(Hand::three_of_a_kind) | key(three, 1)
-        | ((top_five[once & ~bit(three)] >> key_bits) & 0xFF00u);
+        | ((top_five[once & ~bit(three)] >> Hand::strength_key_bits) & Hand::strength_keys_mask(2, 3));
 }
 
 } // namespace poker

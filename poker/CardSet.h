@@ -51,8 +51,7 @@ private:
     // Bit v stands for card value v.
     using Mask = unsigned;
     // For every value mask, its five highest values as the keys 1 to 5 of
-    // Hand::strength_of (key 1 in bits 16 to 19, each value raised by one, 0 where the
-    // mask runs out).
+    // Hand::strength_of (0 where the mask runs out).
     using KeyTable = std::array<std::uint32_t, std::size_t{1} << Card::no_values>;
     static const KeyTable top_five;
 
@@ -62,8 +61,6 @@ private:
     // on with the fifth card of the suit.
     static constexpr int counter_shift = 8;
     static constexpr std::uint32_t flush_bits = 0x80808080u;
-    static constexpr int key_bits = 4;
-    static constexpr int key1_shift = 16;
 
     Mask suit(int index) const
     {
@@ -97,10 +94,7 @@ private:
     }
 
     // Value `value` as key number `position` (1 to 5).
-    static std::uint32_t key(int value, int position)
-    {
-        return static_cast<std::uint32_t>(value + 1) << (key1_shift - key_bits * (position - 1));
-    }
+    static constexpr std::uint32_t key(int value, int position) { return Hand::strength_key(value, position); }
 
     // No flush and no value held three times: a straight, two pair, one pair or no pair.
     // The last three are worked out side by side and the answer picked at the end, as
@@ -119,9 +113,10 @@ private:
         const std::uint32_t no_pair = category(Hand::no_pair) | top_five[once];
         // The kickers are the highest values left, moved down to keys 2 to 4 and key 3.
         const std::uint32_t one_pair = category(Hand::one_pair) | key(high, 1)
-            | ((top_five[once & ~bit(high)] >> key_bits) & 0xFFF0u);
+            | ((top_five[once & ~bit(high)] >> Hand::strength_key_bits) & Hand::strength_keys_mask(2, 4));
         const std::uint32_t two_pair = category(Hand::two_pair) | key(high, 1) | key(low, 2)
-            | ((top_five[once & ~bit(high) & ~bit(low)] >> (2 * key_bits)) & 0x0F00u);
+            | ((top_five[once & ~bit(high) & ~bit(low)] >> (2 * Hand::strength_key_bits))
+               & Hand::strength_keys_mask(3, 3));
         return pairs == 0 ? no_pair : lower_pairs == 0 ? one_pair : two_pair;
     }
 

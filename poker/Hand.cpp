@@ -189,10 +189,12 @@ bool Hand::operator==(const Hand& other) const
 
 Hand Hand::from_strength(std::uint32_t strength)
 {
-    const auto key = [strength](int shift) {
-        return static_cast<int>((strength >> shift) & 0xFu) - 1;
+    const auto key = [strength](int position) {
+        return static_cast<int>((strength & strength_keys_mask(position, position))
+                                >> strength_key_bits * (strength_keys - position)) - 1;
     };
-    return Hand(static_cast<Type>(strength >> 20), key(16), key(12), key(8), key(4), key(0));
+    return Hand(static_cast<Type>(strength >> strength_category_shift), key(1), key(2), key(3),
+                key(4), key(5));
 }
 
 // Seven known, distinct cards (the simulation's case) are ranked by table; anything else

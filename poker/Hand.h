@@ -52,14 +52,32 @@ public:
     // cards it is the independent definition the fast ranking is held against.
     static Hand counted_best_hand(const Card* cards, std::size_t count);
 
+    // The layout of strength(): the category above five keys of four bits each, key 1
+    // the highest; each key is raised by one, so that 0 stands for no key.
+    static constexpr int strength_key_bits = 4;
+    static constexpr int strength_keys = 5;
+    static constexpr int strength_category_shift = strength_key_bits * strength_keys;
+
+    // `key` (a value or no_key) in the place of key number `position`, 1 to 5.
+    static constexpr std::uint32_t strength_key(int key, int position)
+    {
+        return static_cast<std::uint32_t>(key + 1) << strength_key_bits * (strength_keys - position);
+    }
+    // The bits of keys `first` to `last` of a strength.
+    static constexpr std::uint32_t strength_keys_mask(int first, int last)
+    {
+        return ((std::uint32_t{1} << strength_key_bits * (last - first + 1)) - 1)
+            << strength_key_bits * (strength_keys - last);
+    }
+
     // The hand as one number that orders as the hands do: a < b exactly when
-    // a.strength() < b.strength(). The category takes bits 20 to 23 and each key, raised
-    // by one, four bits below it. Needs a category and keys in their ranges.
+    // a.strength() < b.strength(). Needs a category and keys in their ranges.
     static constexpr std::uint32_t strength_of(Type type, int key1, int key2, int key3,
                                                int key4, int key5)
     {
-        return static_cast<std::uint32_t>(type) << 20 | key_bits(key1) << 16
-            | key_bits(key2) << 12 | key_bits(key3) << 8 | key_bits(key4) << 4 | key_bits(key5);
+        return static_cast<std::uint32_t>(type) << strength_category_shift | strength_key(key1, 1)
+            | strength_key(key2, 2) | strength_key(key3, 3) | strength_key(key4, 4)
+            | strength_key(key5, 5);
     }
     std::uint32_t strength() const { return strength_of(type, key1, key2, key3, key4, key5); }
     static Hand from_strength(std::uint32_t strength);
@@ -78,8 +96,6 @@ private:
     // best_hand by card set, or by the counting rules when a card is given twice. Kept
     // out of line so that the table's case stays small.
     [[gnu::noinline]] static Hand ranked_by_rules(const Card* cards, std::size_t count);
-
-    static constexpr std::uint32_t key_bits(int key) { return static_cast<std::uint32_t>(key + 1); }
 };
 
 } // namespace poker

@@ -1,31 +1,24 @@
 #include "support/CardText.h"
 
-#include <cctype>
-#include <string_view>
-
 #include <gtest/gtest.h>
+
+#include "texas_holdem/SequencerHelper.h"
 
 namespace poker::test {
 
 std::vector<Card> cards(const std::string& text)
 {
-    constexpr std::string_view values = "23456789tjqka";
-    constexpr std::string_view suits = "shcd";
+    using poker::texas_holdem::SequencerHelper;
     std::string letters;
     for (char c : text) {
         if (c != ' ')
-            letters += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            letters += c;
     }
-    std::vector<Card> result;
-    for (std::size_t i = 0; i < letters.size(); i += 2) {
-        const std::size_t value = values.find(letters[i]);
-        const std::size_t suit = i + 1 < letters.size() ? suits.find(letters[i + 1]) : suits.npos;
-        if (value == values.npos || suit == suits.npos) {
+    std::vector<Card> result((letters.size() + 1) / 2);
+    for (std::size_t i = 0; i < result.size(); ++i) {
+        const char value = letters[2 * i], suit = i * 2 + 1 < letters.size() ? letters[2 * i + 1] : ' ';
+        if (!SequencerHelper::parse(value, suit, result[i]) && !SequencerHelper::parse_written(value, suit, result[i]))
             ADD_FAILURE() << "bad card text \"" << text << "\"";
-            result.emplace_back();
-        } else {
-            result.emplace_back(static_cast<int>(value), static_cast<Card::Suit>(suit));
-        }
     }
     return result;
 }

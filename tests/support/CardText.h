@@ -8,8 +8,8 @@
 
 namespace poker::test {
 
-// Cards written as value "23456789tjqka" then suit "shcd", any case, spaces allowed:
-// "Ah Kh" is the ace and king of hearts. A malformed text fails the running test.
+// Cards in the typed notation or as the files write them, blanks allowed: "ahkh" and
+// "Ah Kh" are the ace and king of hearts. A malformed text fails the running test.
 std::vector<Card> cards(const std::string& text);
 
 } // namespace poker::test

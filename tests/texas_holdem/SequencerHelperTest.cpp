@@ -28,16 +28,21 @@ std::string notation(const std::vector<Card>& cards)
 
 } // namespace
 
+// The files write the value's letter upper case and the digits and suits alike.
 TEST(CardNotation, OnlyTheLowerCaseValueAndSuitCharactersHaveMeanings)
 {
     for (int c = -128; c < 128; ++c) {
         const auto ch = static_cast<char>(c);
-        const auto index = [ch](const std::string& chars) {
-            const auto at = chars.find(ch);
-            return ch != '\0' && at != std::string::npos ? static_cast<int>(at) : -1;
+        const auto index = [](char in, const std::string& chars) {
+            const auto at = chars.find(in);
+            return in != '\0' && at != std::string::npos ? static_cast<int>(at) : -1;
         };
-        EXPECT_EQ(SequencerHelper::value_from_char(ch), index(values)) << "character " << c;
-        EXPECT_EQ(SequencerHelper::suit_from_char(ch), index(suits)) << "character " << c;
+        EXPECT_EQ(SequencerHelper::value_from_char(ch), index(ch, values)) << "character " << c;
+        EXPECT_EQ(SequencerHelper::suit_from_char(ch), index(ch, suits)) << "character " << c;
+        Card written;
+        const char as_typed = ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch >= 'a' && ch <= 'z' ? '\0' : ch;
+        EXPECT_EQ(SequencerHelper::parse_written(ch, 'd', written) ? written.value : -1, index(as_typed, values))
+            << "character " << c;
     }
 }
 

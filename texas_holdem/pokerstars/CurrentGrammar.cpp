@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "texas_holdem/SequencerHelper.h"
 #include "texas_holdem/pokerstars/HandHistoryError.h"
 #include "texas_holdem/pokerstars/MoneyText.h"
 
@@ -20,8 +21,6 @@ constexpr std::string_view header_kinds[] = {
 };
 constexpr std::string_view all_in_suffix = " and is all-in";
 constexpr std::string_view cap_infix = " and has reached the ";
-// Card notation of the files: value then suit.
-constexpr std::string_view values = "23456789TJQKA";
 // Cards on the board after the flop, turn and river.
 constexpr std::size_t flop_cards = 3;
 constexpr std::size_t board_cards = 5;
@@ -104,18 +103,8 @@ bool read_cards(std::string_view text, std::vector<Card>& cards, std::size_t lea
     while (!text.empty()) {
         if (text.size() < 2)
             return false;
-        const std::size_t value = values.find(text[0]);
-        Card::Suit suit;
-        switch (text[1]) {
-        case 's': suit = Card::spades; break;
-        case 'h': suit = Card::hearts; break;
-        case 'c': suit = Card::clubs; break;
-        case 'd': suit = Card::diamonds; break;
-        default: return false;
-        }
-        if (value == std::string_view::npos)
+        if (!SequencerHelper::parse_written(text[0], text[1], cards.emplace_back()))
             return false;
-        cards.emplace_back(static_cast<int>(value), suit);
         text.remove_prefix(2);
         if (!text.empty() && !take(text, " "))
             return false;

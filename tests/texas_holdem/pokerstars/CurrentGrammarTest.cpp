@@ -121,6 +121,8 @@ TEST(CurrentGrammar, EachLineKindAcceptsItsFormsAndNamesWhatItExpected)
         {7, true, "Lean Abadia: posts a kiss", "Malformed post: expected small blind, big blind, small & big blinds or the ante"},
         {7, true, "Lean Abadia: folds", "Expected a forced bet, a status line or *** HOLE CARDS ***"},
         {8, false, "Dealt to Nobody [Ah Kd]", "Dealt to a player without a seat line: Nobody"},
+        {8, false, "Dealt to Lean Abadia [ah Kd]",
+         "Malformed Dealt to line: expected one Dealt to <name> [<card> <card>] before the first move"},
         {8, false, "Dealt to Lean Abadia [Ah]",
          "Malformed Dealt to line: expected one Dealt to <name> [<card> <card>] before the first move"},
         {9, false, "Lean Abadia: raises $0.25 to $0.30", "Raise mismatch: raises $0.25 to $0.30 over a bet of $0.10"},
