@@ -121,14 +121,32 @@ std::string fields(const Surface& screen, int col, int top)
 }
 
 // An attribute as a letter: W white, R bright red, Y bright yellow, G dark green, B card
-// back, F card face, r red card face; ? anything else.
+// back, F card face, r red card face, T the table's felt; ? anything else.
 char letter(unsigned short attribute)
 {
     const unsigned short attributes[] = {colour::white,     colour::bright_red, colour::bright_yellow,
                                          colour::dark_green, colour::card_back, colour::card_face,
-                                         colour::card_face_red};
+                                         colour::card_face_red, colour::table_green};
     const auto found = std::find(std::begin(attributes), std::end(attributes), attribute);
-    return "WRYGBFr?"[found - std::begin(attributes)];
+    return "WRYGBFrT?"[found - std::begin(attributes)];
+}
+
+// Rows `top` to `bottom` of columns `left` to `right`, each as its characters, "|" and a
+// colour letter per cell; suits show as h d c s and the lines of a card's back as + - |.
+std::string picture(const Surface& screen, int left, int right, int top, int bottom)
+{
+    const std::string drawn = "\x03\x04\x05\x06\xDA\xBF\xC0\xD9\xC4\xB3";
+    std::string text;
+    for (int y = top; y <= bottom; ++y) {
+        std::string characters, colours;
+        for (int x = left; x <= right; ++x) {
+            const auto at = drawn.find(screen.cell(x, y).ch);
+            characters += at == std::string::npos ? screen.cell(x, y).ch : "hdcs++++-|"[at];
+            colours += letter(screen.cell(x, y).attribute);
+        }
+        text += characters + "|" + colours + "\n";
+    }
+    return text;
 }
 
 // The colour letter of each of `rows` 4-cell fields from (col, top); ? where mixed.
@@ -180,32 +198,54 @@ TEST(TableView, LongNameIsWrittenWholeAndPushesTheMarker)
               " " + seventeen + "  ");
 }
 
+// The table, the chances and the stakes at the end of a hand to the river: each round's
+// card places and figures in its own column; the yellow chance against the opponents still
+// in; the stakes to match in green; P2's stake red from his fold on the flop.
 TEST(TableViewInHand, EachRoundWritesUnderItsOwnCardsAndAFoldedStakeIsRedFromThenOn)
 {
     const auto shots = play(hand_to_the_river);
-    const Surface& end = at(shots, end_q);
-    EXPECT_EQ(fields(end, 18, chances_top), fields(at(shots, "Enter flop cards"), 18, chances_top));
-    EXPECT_EQ(end.text(18, chances_top, 19), "100% 100% 100% 100%");
-    // Stakes to match in green, then P1 who bet on the flop and P2 who stayed at the blind.
-    EXPECT_EQ(end.text(18, 41, 19), "   2    6    6    6");
-    EXPECT_EQ(colours(end, 18, 41, 1) + colours(end, 33, 41, 1), "GG");
-    EXPECT_EQ(end.text(18, players_top, 9) + end.text(23, players_top + 1, 4), "   2    6   2");
-    // The chances against two opponents moved once the cards were known.
-    EXPECT_NE(end.text(18, chances_top + 2, 4), end.text(33, chances_top + 2, 4));
-    // P2 folded on the flop.
-    const Surface& on_the_flop = at(shots, move_q + "3", 1);
-    EXPECT_EQ(colours(on_the_flop, 18, players_top, 3) + colours(on_the_flop, 23, players_top, 3),
-              "WWW" "WRW");
-    for (int col : {18, 23, 28, 33})
-        EXPECT_EQ(colours(end, col, players_top, 3), col == 18 ? "WWW" : "WRW") << col;
-
-    // print_card's places, 5 cells apart inside the table's margin: hole cards stacked,
-    // flop, turn, river; felt between; a card's back until its cards are entered.
-    const std::string faces = {end.cell(18, 8).ch, end.cell(18, 13).ch, end.cell(23, 8).ch,
-                               end.cell(23, 13).ch, end.cell(23, 18).ch, end.cell(33, 8).ch};
-    EXPECT_EQ(faces + end.text(28, 8, 2), "AK279210");
-    EXPECT_EQ(end.cell(22, 8).attribute, colour::table_green);
-    EXPECT_EQ(end.cell(37, 22).attribute, colour::table_green);
+    EXPECT_EQ("\n" + picture(at(shots, end_q), 14, 37, 7, 45), R"(
+                        |WWWTTTTTTTTTTTTTTTTTTTTT
+    A    2    10   2    |WWWTrFFFTFFFFTFFFFTFFFFT
+    h    c    s    s    |WWWTrFFFTFFFFTFFFFTFFFFT
+       h    c    s    s |WWWTFFFrTFFFFTFFFFTFFFFT
+       A    2   10    2 |WWWTFFFrTFFFFTFFFFTFFFFT
+                        |WWWTTTTTTTTTTTTTTTTTTTTT
+    K    7              |WWWTrFFFTrFFFTTTTTTTTTTT
+    d    d              |WWWTrFFFTrFFFTTTTTTTTTTT
+       d    d           |WWWTFFFrTFFFrTTTTTTTTTTT
+       K    7           |WWWTFFFrTFFFrTTTTTTTTTTT
+                        |WWWTTTTTTTTTTTTTTTTTTTTT
+         9              |WWWTTTTTTrFFFTTTTTTTTTTT
+         h              |WWWTTTTTTrFFFTTTTTTTTTTT
+            h           |WWWTTTTTTFFFrTTTTTTTTTTT
+            9           |WWWTTTTTTFFFrTTTTTTTTTTT
+                        |WWWTTTTTTTTTTTTTTTTTTTTT
+                        |WWWWWWWWWWWWWWWWWWWWWWWW
+    100% 100% 100% 100% |WWWWWWWWWWWWWWWWWWWWWWWW
+     55%  41%  32%  35% |WWWWWWWWWYYYYWYYYYWYYYYW
+     46%  31%  21%  23% |WWWWYYYYWWWWWWWWWWWWWWWW
+                        |WWWWWWWWWWWWWWWWWWWWWWWW
+                        |WWWWWWWWWWWWWWWWWWWWWWWW
+                        |WWWWWWWWWWWWWWWWWWWWWWWW
+                        |WWWWWWWWWWWWWWWWWWWWWWWW
+                        |WWWWWWWWWWWWWWWWWWWWWWWW
+                        |WWWWWWWWWWWWWWWWWWWWWWWW
+                        |WWWWWWWWWWWWWWWWWWWWWWWW
+                        |WWWWWWWWWWWWWWWWWWWWWWWW
+                        |WWWWWWWWWWWWWWWWWWWWWWWW
+                        |WWWWWWWWWWWWWWWWWWWWWWWW
+                        |WWWWWWWWWWWWWWWWWWWWWWWW
+                        |WWWWWWWWWWWWWWWWWWWWWWWW
+                        |WWWWWWWWWWWWWWWWWWWWWWWW
+                        |WWWWWWWWWWWWWWWWWWWWWWWW
+       2    6    6    6 |WWWWGGGGWGGGGWGGGGWGGGGW
+                        |WWWWWWWWWWWWWWWWWWWWWWWW
+ P1*   2    6    6    6 |WWWWWWWWWWWWWWWWWWWWWWWW
+ P2    2    2    2    2 |WWWWWWWWWRRRRWRRRRWRRRRW
+ P3    2    6    6    6 |WWWWWWWWWWWWWWWWWWWWWWWW
+)");
+    // A card's back until its cards are entered.
     const auto places = [&](const std::string& prompt) {
         std::string letters;
         for (int col : {18, 23, 28, 33})
@@ -464,3 +504,5 @@ TEST(LiveSession, NothingToTakeBackAtTheFirstQuestionOfAHand)
         red += shot.screen.cell(1, 3).attribute == console::colour::bright_red ? 'R' : '.';
     EXPECT_EQ(red, ".R........R....R.....");
 }
+
+
