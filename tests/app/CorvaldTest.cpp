@@ -383,26 +383,6 @@ TEST(ConsoleSession, AutobetHandAsksOnlyForCardsAndTheNextHandAsksAgain)
     EXPECT_EQ(shots[0].screen.text(0, 1, 8) + shots[6].screen.text(0, 1, 8), "Hand #1 Hand #2 ");
 }
 
-TEST(ConsoleSession, RefusedAnswersAreAskedAgainInRed)
-{
-    Session session("17\n3\nx\n1\n2\nAhKd\nahkd\nC\nf\nf\n\n");
-    HandLoop::run(session.source, HandLoop::hands(1));
-    ASSERT_EQ(session.screen.shots.size(), 11u);
-    const auto white = console::colour::white;
-    Prompts red;
-    for (const auto& [prompt, screen] : session.screen.shots) {
-        // The whole question in one colour; the cursor waits right of the ">" mark.
-        const auto attribute = screen.cell(1, 3).attribute;
-        EXPECT_EQ(screen.cell(static_cast<int>(prompt.size()), 3).attribute, attribute) << prompt;
-        EXPECT_EQ(std::make_pair(screen.cursor_x(), screen.cursor_y()), std::make_pair(2, 4));
-        if (attribute == console::colour::bright_red)
-            red.push_back(prompt);
-        else
-            EXPECT_EQ(attribute, white) << prompt;
-    }
-    EXPECT_EQ(red, (Prompts{players_q, blind_q + "1", "Enter hole cards", move_q + "3"}));
-}
-
 TEST(ConsoleSession, SameTypingGivesTheSameChancesInTheNextHand)
 {
     Session session(hand_to_the_river + hand_to_the_river);

@@ -17,21 +17,6 @@ using poker::texas_holdem::ReplayCommand;
 
 namespace fs = std::filesystem;
 
-// Without a terminal the message cannot wait for the space bar: it goes to standard error
-// with its line number and the process ends with status 1 at once.
-TEST(ReplayCommand, BrokenInputWithoutATerminalExitsWithStatusOneAndTheMessage)
-{
-    const auto broken =
-        run_child(CORVALD_BINARY, {"replay", corvald_test::replay_data_path("missing-showdown.txt")});
-    EXPECT_EQ(broken.status, 1);
-    EXPECT_NE(broken.err.find("line 24: Expected showdown\n"), std::string::npos) << broken.err;
-    EXPECT_EQ(broken.out, "");
-
-    const auto empty = run_child(CORVALD_BINARY, {"replay", "-"}, "\n\n");
-    EXPECT_EQ(empty.status, 1);
-    EXPECT_NE(empty.err.find("line 1: Malformed game header1\n"), std::string::npos) << empty.err;
-}
-
 TEST(ReplayCommand, UnreadableFileOrReportDirectoryIsReportedBeforeTheReplay)
 {
     const auto unreadable = run_child(CORVALD_BINARY, {"replay", "/nonexistent/hands.txt"});
@@ -129,24 +114,26 @@ TEST(ReplayCommand, SeveralFilesAndFoldersReplayInOrderAndKeepGoingSkipsFaultyHa
     fs::remove_all(dir);
 }
 
-// Input that is no hand-history text stops at once with what it is; a text cut off inside
-// a hand names the hand's first line and stops at the last line.
-TEST(ReplayCommand, InputThatIsNoTextEmptyOrCutOffSaysSo)
+// Without a terminal the message cannot wait for the space bar: it goes to standard error
+// with its line number and the process ends with status 1 at once. Input that is no
+// hand-history text stops at once with what it is; a text cut off inside a hand names the
+// hand's first line and stops at the last line.
+TEST(ReplayCommand, BrokenInputWithoutATerminalExitsWithStatusOneAndTheMessage)
 {
-    const auto zeros = run_child(CORVALD_BINARY, {"replay", "/dev/zero"}, "", 10);
-    EXPECT_EQ(zeros.status, 1);
-    EXPECT_NE(zeros.err.find("line 1: Not a text file: line 1 holds a NUL byte\n"), std::string::npos) << zeros.err;
-
-    const auto empty = run_child(CORVALD_BINARY, {"replay", "-"});
-    EXPECT_EQ(empty.status, 1);
-    EXPECT_NE(empty.err.find("The input holds no hand\n"), std::string::npos) << empty.err;
-
     const std::string hand = replay_data_file("seat-rotation.txt");
-    const std::string cut = hand + hand.substr(0, hand.find("*** HOLE CARDS ***"));
-    const auto cut_off = run_child(CORVALD_BINARY, {"replay", "-"}, cut);
-    EXPECT_EQ(cut_off.status, 1);
-    EXPECT_NE(cut_off.err.find("line 28: The file ends inside the hand that began at line 20\n"),
-              std::string::npos) << cut_off.err;
+    const struct { std::string file, input, message; } runs[] = {
+        {corvald_test::replay_data_path("missing-showdown.txt"), "", "line 24: Expected showdown\n"},
+        {"-", "\n\n", "line 1: Malformed game header1\n"},
+        {"/dev/zero", "", "line 1: Not a text file: line 1 holds a NUL byte\n"},
+        {"-", "", "The input holds no hand\n"},
+        {"-", hand + hand.substr(0, hand.find("*** HOLE CARDS ***")),
+         "line 28: The file ends inside the hand that began at line 20\n"}};
+    for (const auto& run : runs) {
+        const auto broken = run_child(CORVALD_BINARY, {"replay", run.file}, run.input, 10);
+        EXPECT_EQ(broken.status, 1) << run.message;
+        EXPECT_NE(broken.err.find(run.message), std::string::npos) << broken.err;
+        EXPECT_EQ(broken.out, "");
+    }
 }
 
 // A hand of the later text cut off mid-line, with the next header glued on: with

@@ -4,7 +4,6 @@
 #include <array>
 #include <bitset>
 #include <cmath>
-#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,7 +12,6 @@
 
 #include "poker/Hand.h"
 #include "support/CardText.h"
-#include "support/SimulationIdentity.h"
 
 using poker::Card;
 using poker::Hand;
@@ -189,18 +187,4 @@ TEST(Calculator, SetupCardsFiguresAndOpponentChanges)
     EXPECT_EQ(calculator.counts, (Counts{200, 120, 80}));
     calculator.reset_no_opponents(4);
     EXPECT_EQ(calculator.counts, (Counts{200, 120, 80, 0, 0}));
-}
-
-// The counts of the first version (Boost's draws, card-set ranking) for a sample of
-// settings; the slow suite covers every player count and board size.
-TEST(Calculator, CountsAsTheFirstVersion)
-{
-    constexpr unsigned hands = 3000;
-    std::mt19937 pick(5);
-    for (unsigned players : {2u, 7u, 16u}) {
-        for (unsigned board : {0u, 3u, 4u, 5u}) {
-            const auto known = poker::test::random_known_cards(pick, board != 0, board);
-            EXPECT_EQ(poker::test::counts_differ(players + board, players, known, hands), "");
-        }
-    }
 }

@@ -106,6 +106,11 @@ TEST(ConsoleSequencer, OverlongLineIsRefusedWithoutTheRestBeingTaken)
         ASSERT_EQ(dialogue.screen.shots.size(), shots);
         EXPECT_EQ(dialogue.screen.shots.back().screen.cell(1, 3).attribute,
                   shots == 1 ? console::colour::white : console::colour::bright_red);
+        for (const auto& [prompt, screen] : dialogue.screen.shots) {
+            // The whole question in one colour; the cursor waits right of the ">" mark.
+            EXPECT_EQ(screen.cell(static_cast<int>(prompt.size()), 3).attribute, screen.cell(1, 3).attribute);
+            EXPECT_EQ(std::pair(screen.cursor_x(), screen.cursor_y()), std::pair(2, 4));
+        }
     }
 }
 

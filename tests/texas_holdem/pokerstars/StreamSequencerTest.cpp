@@ -49,12 +49,11 @@ struct Reader {
 
 } // namespace
 
-// The rest of an over-long line is dropped, not read as the next line, and blanks inside
-// cannot bring it back under the limit.
+// The line reader cuts an over-long line (LineReaderTest); blanks inside cannot bring it
+// back under the limit.
 TEST(ReplayLineReader, OverlongLineIsCutAndMatchesNoPatternButALineAtTheLimitIsKept)
 {
     Reader reader("Bob: folds" + std::string(5000, ' ') + "x\nBob: folds\n");
-    EXPECT_LT(reader.sequencer.peek_line().size(), 100u);
     EXPECT_EQ(reader.move_fault("Bob"), "Malformed move");
     EXPECT_EQ(reader.sequencer.read_line(), "Bob: folds");
     EXPECT_EQ(reader.sequencer.lines_read(), 2u);
