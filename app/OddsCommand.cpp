@@ -9,7 +9,7 @@
 #include <system_error>
 #include <thread>
 
-#include <boost/lexical_cast.hpp>
+#include <nlohmann/json.hpp>
 
 #include "app/Corvald.h"
 #include "texas_holdem/Calculator.h"
@@ -66,33 +66,11 @@ std::string read_number(const std::string& what, const std::string& text, unsign
     return "";
 }
 
-// The shortest text that reads back as the same double.
-std::string number(double value)
-{
-    std::array<char, 32> text{};
-    const auto result = std::to_chars(text.data(), text.data() + text.size(), value);
-    return std::string(text.data(), result.ptr);
-}
-
-std::string count(std::uint64_t value)
-{
-    return std::to_string(value);
-}
-
 std::string percent(double share)
 {
     char text[16];
     std::snprintf(text, sizeof text, "%7.2f %%", share * 100.0);
     return text;
-}
-
-template <typename T, typename Format>
-std::string json_array(const std::vector<T>& values, Format format)
-{
-    std::string text = "[";
-    for (std::size_t i = 0; i < values.size(); ++i)
-        text += (i ? ", " : "") + format(values[i]);
-    return text + "]";
 }
 
 // The calculator's seven places for the question: hole cards, flop, turn, river.
@@ -241,16 +219,33 @@ std::string OddsCommand::table(const Answer& answer)
 std::string OddsCommand::json(const Answer& answer)
 {
     const Question& q = answer.question;
-    const auto quoted = [](const std::string& s) { return "\"" + s + "\""; };
-    return "{\"hole\": " + (q.hole.empty() ? std::string("null") : quoted(notation(q.hole)))
-           + ", \"board\": " + quoted(notation(q.board))
-           + ", \"players\": " + std::to_string(q.players)
-           + (q.exact ? ", \"method\": \"exact\", \"cases\": " + json_array(answer.cases, count)
-                      : ", \"hands\": " + std::to_string(q.hands) + ", \"seed\": "
-                            + std::to_string(q.seed))
-           + ", \"counts\": " + json_array(answer.counts, count)
-           + ", \"beat\": " + json_array(answer.beat, number)
-           + ", \"weighted\": " + json_array(answer.weighted, number) + "}\n";
+    // A whole chance (0 or 1) is written as the integer it is, as every count is.
+    const auto chances = [](const std::vector<double>& values) {
+        nlohmann::ordered_json array = nlohmann::ordered_json::array();
+        for (const double value : values) {
+            if (value == 0.0 || value == 1.0)
+                array.push_back(static_cast<int>(value));
+            else
+                array.push_back(value);
+        }
+        return array;
+    };
+    nlohmann::ordered_json object;
+    object["hole"] = q.hole.empty() ? nlohmann::ordered_json(nullptr)
+                                    : nlohmann::ordered_json(notation(q.hole));
+    object["board"] = notation(q.board);
+    object["players"] = q.players;
+    if (q.exact) {
+        object["method"] = "exact";
+        object["cases"] = answer.cases;
+    } else {
+        object["hands"] = q.hands;
+        object["seed"] = q.seed;
+    }
+    object["counts"] = answer.counts;
+    object["beat"] = chances(answer.beat);
+    object["weighted"] = chances(answer.weighted);
+    return object.dump() + "\n";
 }
 
 int OddsCommand::run(const Arguments& arguments, std::ostream& out, std::ostream& err)

@@ -248,7 +248,7 @@ odds_arguments=(odds ahad 2c7d9h --players 4 --json)
 linux_odds=$("$linux_exe" "${odds_arguments[@]}" </dev/null 2>&1 || true)
 windows_odds=$(wine "$windows_exe" "${odds_arguments[@]}" </dev/null 2>&1 | tr -d '\r' || true)
 same_odds() {
-    [[ "$linux_odds" == *'"counts": ['[1-9]* ]] && [ "$windows_odds" = "$linux_odds" ]
+    [[ "$linux_odds" == *'"counts":['[1-9]* ]] && [ "$windows_odds" = "$linux_odds" ]
 }
 check "same odds counts on both builds: ${odds_arguments[*]}" none same_odds
 same_odds || printf 'Linux:   %s\nWindows: %s\n' "$linux_odds" "$windows_odds"
