@@ -22,20 +22,13 @@ std::string shared_histories() { return std::string(CORVALD_SOURCE_DIR) + "/../s
     if (!std::filesystem::is_directory(shared_histories()))                           \
         GTEST_SKIP() << "the shared hand histories are not at " << shared_histories()
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = corvald_test::ChildResult;
 
 Outcome run(StatsCommand::Options options)
 {
     std::ostringstream out, err;
-    Outcome outcome;
-    outcome.status = StatsCommand::run(options, out, err);
-    outcome.out = out.str();
-    outcome.err = err.str();
-    return outcome;
+    const int status = StatsCommand::run(options, out, err);
+    return {status, out.str(), err.str()};
 }
 
 TEST(StatsCommand, OneThreadOrTwoGiveTheSameOutputAndFiles)

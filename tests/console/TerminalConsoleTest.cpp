@@ -31,6 +31,8 @@ constexpr std::chrono::milliseconds never = std::chrono::hours(1);
 constexpr int first_bytes_ms = 2000;
 constexpr int quiet_ms = 100;
 constexpr int child_ms = 10000;
+// What hands the terminal back: colours reset, line wrap and cursor on, the main screen.
+const std::string hand_back = "\x1b[0m\x1b[?7h\x1b[?25h\x1b[?1049l";
 
 // A pseudo-terminal: the console under test writes to the slave side, the test reads the
 // master side.
@@ -120,7 +122,6 @@ TEST(TerminalConsole, DrawingShowsOnFlushAndAWindowChangeRepaintsOnlyWhileWaitin
 // dies of them), and the destructor where an ignored hangup (nohup) stays ignored.
 TEST(TerminalConsole, ExitAndEndingSignalsHandTheTerminalBack)
 {
-    const std::string hand_back = "\x1b[0m\x1b[?7h\x1b[?25h\x1b[?1049l";
     const int exiting = 0;
     const struct { int signal; bool ignored; } endings[] = {
         {exiting, false}, {SIGINT, false}, {SIGTERM, false},
@@ -158,7 +159,6 @@ TEST(TerminalConsole, ExitAndEndingSignalsHandTheTerminalBack)
 // over again and, as it waits for input, paints everything at once.
 TEST(TerminalConsole, CtrlZHandsTheTerminalBackAndTheContinuationRepaints)
 {
-    const std::string hand_back = "\x1b[0m\x1b[?7h\x1b[?25h\x1b[?1049l";
     const std::string take_over = "\x1b[?1049h\x1b[?25l";
     Pty pty;
     std::cout.flush();
