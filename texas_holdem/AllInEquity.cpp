@@ -98,6 +98,12 @@ private:
     {
         // The last card of a board can only be among the last cards of the deck when the
         // cards before it took the earlier ones: stop where `left - 1` cards remain above.
+        if constexpr (left == 1) {
+            if (heads_up_) {
+                last_card_heads_up(start, counts, cards);
+                return;
+            }
+        }
         for (std::size_t i = start; i + left <= deck_size_; ++i) {
             const HandTable::CardKey key = deck_[i];
             if constexpr (left == 1)
@@ -105,6 +111,29 @@ private:
             else
                 deal<left - 1>(i + 1, counts + key.counts, cards + key.cards);
         }
+    }
+
+    // The last card of every board that starts with the cards summed in `counts` and
+    // `cards`, for two players and one pot: each player's sums with the cards before are
+    // worked out once, and the counts kept in locals for the loop.
+    void last_card_heads_up(std::size_t start, std::uint64_t counts, std::uint64_t cards)
+    {
+        const std::uint64_t own_counts = counts + hole_counts_[hero_];
+        const std::uint64_t own_cards = cards + hole_cards_[hero_];
+        const std::uint64_t other_counts = counts + hole_counts_[1 - hero_];
+        const std::uint64_t other_cards = cards + hole_cards_[1 - hero_];
+        std::uint64_t won = 0, tied = 0;
+        for (std::size_t i = start; i < deck_size_; ++i) {
+            const HandTable::CardKey key = deck_[i];
+            // Ranks order as the hands do, so comparing them compares the hands.
+            const HandTable::Rank own = table_.rank(own_counts + key.counts, own_cards + key.cards);
+            const HandTable::Rank other = table_.rank(other_counts + key.counts, other_cards + key.cards);
+            won += own > other;
+            tied += own == other;
+        }
+        heads_up_wins_ += won;
+        heads_up_ties_ += tied;
+        boards_ += deck_size_ - start;
     }
 
     // One whole board: each player ranked once, each pot to its best ranks.
