@@ -96,14 +96,13 @@ private:
     template <std::size_t left>
     void deal(std::size_t start, std::uint64_t counts, std::uint64_t cards)
     {
-        // The last card of a board can only be among the last cards of the deck when the
-        // cards before it took the earlier ones: stop where `left - 1` cards remain above.
         if constexpr (left == 1) {
             if (heads_up_) {
                 last_card_heads_up(start, counts, cards);
                 return;
             }
         }
+        // The cards still to deal rise, so each must leave `left - 1` cards above it.
         for (std::size_t i = start; i + left <= deck_size_; ++i) {
             const HandTable::CardKey key = deck_[i];
             if constexpr (left == 1)
