@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cassert>
 
-#include "poker/CardSet.h"
+#include "poker/HandTable.h"
 
 namespace poker::texas_holdem {
 
@@ -32,92 +32,169 @@ std::size_t board_known_after(Street street)
     }
 }
 
-// Deals every remaining board once and counts the player's wins, keeping one card set
-// per player and board depth so that each dealt card is added once per player.
+// Deals every remaining board once and counts the player's wins. Boards are the
+// combinations of the cards left, dealt in rising order with the key sums (HandTable) of
+// the first cards kept per depth, so each dealt card is added once per board prefix; at
+// each board every player is ranked once, from the board's sums and his two cards'.
 class Enumerator {
 public:
     Enumerator(const AllInEquity::Situation& situation, std::size_t players)
-        : situation_(situation), players_(players), pots_(situation.pot_players.size())
+        : table_(HandTable::get()), players_(players), pots_(situation.pot_players.size()),
+          hero_(situation.player)
     {
         std::uint64_t taken = 0;
         for (std::size_t p = 0; p < players_; ++p) {
             for (const Card& card : situation.hands[p]) {
-                sets_[0][p].add(card);
+                const HandTable::CardKey key = HandTable::key(card.index());
+                hole_counts_[p] += key.counts;
+                hole_cards_[p] += key.cards;
                 taken |= std::uint64_t{1} << card.index();
             }
-            for (const Card& card : situation.board)
-                sets_[0][p].add(card);
         }
-        for (const Card& card : situation.board)
+        HandTable::CardKey known{0, 0};
+        for (const Card& card : situation.board) {
+            const HandTable::CardKey key = HandTable::key(card.index());
+            known.counts += key.counts;
+            known.cards += key.cards;
             taken |= std::uint64_t{1} << card.index();
+        }
         for (unsigned index = 0; index < Card::no_cards; ++index)
             if ((taken & (std::uint64_t{1} << index)) == 0)
-                deck_[deck_size_++] = Card::from_index(index);
+                deck_[deck_size_++] = HandTable::key(index);
+        for (std::size_t k = 0; k < pots_; ++k)
+            pot_players_[k] = situation.pot_players[k];
         to_deal_ = AllInEquity::board_cards - situation.board.size();
+        known_ = known;
+        // One pot held by the player and one other: the heads-up case, scored by one
+        // comparison.
+        heads_up_ = players_ == 2 && pots_ == 1 && pot_players_[0] == 0b11;
     }
 
     AllInEquity::Shares run()
     {
-        deal(0, 0);
+        switch (to_deal_) {
+        case 0: score(known_.counts, known_.cards); break;
+        case 1: deal<1>(0, known_.counts, known_.cards); break;
+        case 2: deal<2>(0, known_.counts, known_.cards); break;
+        case 3: deal<3>(0, known_.counts, known_.cards); break;
+        case 4: deal<4>(0, known_.counts, known_.cards); break;
+        default: deal<5>(0, known_.counts, known_.cards); break;
+        }
         AllInEquity::Shares shares;
         shares.wins.assign(wins_.begin(), wins_.begin() + static_cast<std::ptrdiff_t>(pots_));
+        if (heads_up_)
+            shares.wins[0] = AllInEquity::split_unit * heads_up_wins_
+                             + AllInEquity::split_unit / 2 * heads_up_ties_;
         shares.boards = boards_;
         return shares;
     }
 
 private:
-    void deal(std::size_t depth, std::size_t start)
+    // Deals `left` more cards from deck_[start..], each above the one before, onto a board
+    // whose key sums are `counts` and `cards`. The count of cards to deal is a template
+    // argument so that the nested loops are unrolled into one another.
+    template <std::size_t left>
+    void deal(std::size_t start, std::uint64_t counts, std::uint64_t cards)
     {
-        // to_deal_ is at most board_cards; the second test says so to the compiler.
-        if (depth == to_deal_ || depth >= AllInEquity::board_cards) {
-            score(sets_[depth]);
-            return;
-        }
-        for (std::size_t i = start; i < deck_size_; ++i) {
-            for (std::size_t p = 0; p < players_; ++p) {
-                sets_[depth + 1][p] = sets_[depth][p];
-                sets_[depth + 1][p].add(deck_[i]);
+        if constexpr (left == 1) {
+            if (heads_up_) {
+                last_card_heads_up(start, counts, cards);
+                return;
             }
-            deal(depth + 1, i + 1);
+        }
+        // The cards still to deal rise, so each must leave `left - 1` cards above it.
+        for (std::size_t i = start; i + left <= deck_size_; ++i) {
+            const HandTable::CardKey key = deck_[i];
+            if constexpr (left == 1)
+                score(counts + key.counts, cards + key.cards);
+            else
+                deal<left - 1>(i + 1, counts + key.counts, cards + key.cards);
         }
     }
 
-    void score(const std::array<CardSet, AllInEquity::max_players>& sets)
+    // The last card of every board that starts with the cards summed in `counts` and
+    // `cards`, for two players and one pot: each player's sums with the cards before are
+    // worked out once, and the counts kept in locals for the loop.
+    void last_card_heads_up(std::size_t start, std::uint64_t counts, std::uint64_t cards)
+    {
+        const std::uint64_t own_counts = counts + hole_counts_[hero_];
+        const std::uint64_t own_cards = cards + hole_cards_[hero_];
+        const std::uint64_t other_counts = counts + hole_counts_[1 - hero_];
+        const std::uint64_t other_cards = cards + hole_cards_[1 - hero_];
+        std::uint64_t won = 0, tied = 0;
+        for (std::size_t i = start; i < deck_size_; ++i) {
+            const HandTable::CardKey key = deck_[i];
+            // Ranks order as the hands do, so comparing them compares the hands.
+            const HandTable::Rank own = table_.rank(own_counts + key.counts, own_cards + key.cards);
+            const HandTable::Rank other = table_.rank(other_counts + key.counts, other_cards + key.cards);
+            won += own > other;
+            tied += own == other;
+        }
+        heads_up_wins_ += won;
+        heads_up_ties_ += tied;
+        boards_ += deck_size_ - start;
+    }
+
+    // One whole board: each player ranked once, each pot to its best ranks.
+    void score(std::uint64_t counts, std::uint64_t cards)
     {
         ++boards_;
-        std::array<std::uint32_t, AllInEquity::max_players> strength{};
+        if (heads_up_) {
+            // Ranks order as the hands do, so comparing them compares the hands.
+            const HandTable::Rank own = table_.rank(counts + hole_counts_[hero_], cards + hole_cards_[hero_]);
+            const HandTable::Rank other = table_.rank(counts + hole_counts_[1 - hero_], cards + hole_cards_[1 - hero_]);
+            heads_up_wins_ += own > other;
+            heads_up_ties_ += own == other;
+            return;
+        }
+        std::array<HandTable::Rank, AllInEquity::max_players> rank{};
         for (std::size_t p = 0; p < players_; ++p)
-            strength[p] = sets[p].strength();
-        const std::size_t hero = situation_.player;
+            rank[p] = table_.rank(counts + hole_counts_[p], cards + hole_cards_[p]);
         for (std::size_t k = 0; k < pots_; ++k) {
-            const std::uint32_t eligible = situation_.pot_players[k];
-            std::uint32_t best = 0;
-            std::uint64_t winners = 0;
+            const std::uint32_t eligible = pot_players_[k];
+            if ((eligible >> hero_ & 1u) == 0)
+                continue;
+            HandTable::Rank best = 0;
+            std::size_t winners = 0;
             for (std::size_t p = 0; p < players_; ++p) {
                 if ((eligible >> p & 1u) == 0)
                     continue;
-                if (strength[p] > best) {
-                    best = strength[p];
+                if (rank[p] > best) {
+                    best = rank[p];
                     winners = 1;
-                } else if (strength[p] == best) {
+                } else if (rank[p] == best) {
                     ++winners;
                 }
             }
             // split_unit is a multiple of every winner count up to max_players: exact.
-            if ((eligible >> hero & 1u) != 0 && strength[hero] == best)
-                wins_[k] += AllInEquity::split_unit / winners;
+            if (rank[hero_] == best)
+                wins_[k] += share_of_winners[winners];
         }
     }
 
-    const AllInEquity::Situation& situation_;
+    // split_unit / n for n winners, worked out once.
+    static constexpr std::array<std::uint64_t, AllInEquity::max_players + 1> share_of_winners = [] {
+        std::array<std::uint64_t, AllInEquity::max_players + 1> shares{};
+        for (std::size_t n = 1; n <= AllInEquity::max_players; ++n)
+            shares[n] = AllInEquity::split_unit / n;
+        return shares;
+    }();
+
+    const HandTable& table_;
     std::size_t players_;
     std::size_t pots_;
-    std::array<std::array<CardSet, AllInEquity::max_players>, AllInEquity::board_cards + 1>
-        sets_{};
-    std::array<Card, Card::no_cards> deck_{};
+    std::size_t hero_;
+    bool heads_up_ = false;
+    std::array<std::uint64_t, AllInEquity::max_players> hole_counts_{};
+    std::array<std::uint64_t, AllInEquity::max_players> hole_cards_{};
+    std::array<std::uint32_t, AllInEquity::max_players> pot_players_{};
+    std::array<HandTable::CardKey, Card::no_cards> deck_{};
+    HandTable::CardKey known_{0, 0};
     std::size_t deck_size_ = 0;
     std::size_t to_deal_ = 0;
     std::array<std::uint64_t, AllInEquity::max_players> wins_{};
+    std::uint64_t heads_up_wins_ = 0;
+    std::uint64_t heads_up_ties_ = 0;
     std::uint64_t boards_ = 0;
 };
 
@@ -152,6 +229,10 @@ AllInEquity::Shares AllInEquity::enumerate(const Situation& situation)
 
 const AllInEquity::Shares& AllInEquity::shares(const Situation& situation)
 {
+    if (!remember_) {
+        last_ = enumerate(situation);
+        return last_;
+    }
     std::string key;
     for (const auto& hand : situation.hands)
         for (const Card& card : hand)

@@ -21,10 +21,16 @@ namespace poker::texas_holdem {
 // remaining board dealt once, ties split evenly) less what he put in. Each side pot is
 // shared among its own players.
 //
-// One object per thread: it remembers the shares of situations already enumerated.
+// One object per thread: it remembers the shares of situations already enumerated. That
+// is exact: the shares depend on nothing but the cards, the known board, the pots' players
+// and whose share it is, which together make the key.
 class AllInEquity {
 public:
     using Money = pokerstars::Money;
+
+    // `remember`: keep the shares of the situations met (off: enumerate every time, as a
+    // folder whose all-ins never repeat would).
+    explicit AllInEquity(bool remember = true) : remember_(remember) {}
 
     // Results come in hundredths of the hand's unit (of a cent, of a chip), so that sums
     // of them stay exact.
@@ -65,7 +71,9 @@ private:
 
     const Shares& shares(const Situation& situation);
 
+    bool remember_;
     std::unordered_map<std::string, Shares> remembered_;
+    Shares last_;
 };
 
 } // namespace poker::texas_holdem

@@ -41,7 +41,7 @@ void AnswerLog::take_back()
 // A new pass of the hand asks the same questions in the same order as the pass that
 // typed the answers, since each question follows from the answers before it; a kind
 // that does not match would be a driver that plays differently from one pass to the next.
-const AnswerLog::Answer* AnswerLog::kept(Kind kind)
+const AnswerLog::Answer* AnswerLog::kept([[maybe_unused]] Kind kind)
 {
     if (served_ == answers_.size())
         return nullptr;

@@ -178,7 +178,7 @@ void StatsCollector::run(const std::vector<std::string>& paths, const Options& o
     // One equity object per thread, kept from file to file: a situation met again (the
     // same cards, board and pots) is not enumerated again.
     auto work = [&] {
-        AllInEquity equity;
+        AllInEquity equity(options.remember_all_ins);
         for (std::size_t index = next++; index < files.size(); index = next++) {
             {
                 // Only a few files ahead of the putting together, so that finished files
@@ -200,7 +200,7 @@ void StatsCollector::run(const std::vector<std::string>& paths, const Options& o
     // counted before is read again without them, so that it is the first meeting of a
     // hand that counts whichever thread finished first.
     Progress report{0, files.size(), 0};
-    AllInEquity equity_again;
+    AllInEquity equity_again(options.remember_all_ins);
     for (std::size_t index = 0; index < files.size(); ++index) {
         std::optional<FileResult> result;
         {

@@ -26,6 +26,9 @@ public:
         // Whose results are followed; empty: the name most "Dealt to" lines name.
         std::string hero;
         unsigned jobs = 1;
+        // Whether each thread keeps the all-in shares it has worked out for situations met
+        // again (the same either way; off for measuring folders whose all-ins repeat).
+        bool remember_all_ins = true;
     };
 
     // A hand that could not be read.
