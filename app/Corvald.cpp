@@ -56,7 +56,7 @@ constexpr int blank_bottom = 57;
 // The last row a hand draws on: the sixteenth player's.
 constexpr int last_player_row = 58;
 
-const char blanks[] = "                ";  // one name field wide
+const char blanks[] = "                "; // one name field wide
 
 void write_blanks(int count)
 {
@@ -195,20 +195,11 @@ void Corvald::request_cards(Sequencer& sequencer, Game::Round round)
     round_cards.resize(wanted);
 
     switch (round) {
-    case Game::hole:
-        calculator.set_hole(round_cards[0], round_cards[1]);
-        break;
-    case Game::flop:
-        calculator.set_flop(round_cards[0], round_cards[1], round_cards[2]);
-        break;
-    case Game::turn:
-        calculator.set_turn(round_cards[0]);
-        break;
-    case Game::river:
-        calculator.set_river(round_cards[0]);
-        break;
-    case Game::showdown:
-        break;
+    case Game::hole: calculator.set_hole(round_cards[0], round_cards[1]); break;
+    case Game::flop: calculator.set_flop(round_cards[0], round_cards[1], round_cards[2]); break;
+    case Game::turn: calculator.set_turn(round_cards[0]); break;
+    case Game::river: calculator.set_river(round_cards[0]); break;
+    case Game::showdown: break;
     }
 }
 
@@ -288,10 +279,10 @@ void Corvald::highlight_stakes()
 
     const unsigned players = shown_rows(player_count(game));
     for (unsigned i = 0; i < players; ++i) {
-        const unsigned short attribute =
-            game.folded[i]                       ? console::colour::bright_red
-            : hero == static_cast<int>(i) ? console::colour::bright_cyan
-                                                 : console::colour::white;
+        const unsigned short attribute = game.folded[i] ? console::colour::bright_red
+                                         : hero == static_cast<int>(i)
+                                             ? console::colour::bright_cyan
+                                             : console::colour::white;
         console::Cursor::colour(attribute, 0, field_width);
         console::Cursor::next_line();
     }
@@ -321,8 +312,8 @@ void Corvald::highlight_win_probs()
     const unsigned players = shown_rows(player_count(game));
     const unsigned active = game.no_active_players();
     for (unsigned k = 0; k < players; ++k) {
-        const unsigned short attribute =
-            k + 1 == active ? console::colour::bright_yellow : console::colour::white;
+        const unsigned short attribute = k + 1 == active ? console::colour::bright_yellow
+                                                         : console::colour::white;
         console::Cursor::colour(attribute, 0, field_width);
         console::Cursor::next_line();
     }
@@ -375,7 +366,7 @@ int Corvald::round_col()
 
 void print_card(int left, int top, int column, int row, Card card)
 {
-    constexpr int step = 5;  // a 4-cell place and one cell between places
+    constexpr int step = 5; // a 4-cell place and one cell between places
     card.print_at(left + step * column + 1, top + step * row + 1);
 }
 

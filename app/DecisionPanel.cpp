@@ -38,16 +38,16 @@ const char unreadable[] = "XXXX";
 constexpr double largest_amount = 1e12;
 constexpr int cents_per_unit = 100;
 
-const char* const value_names[Card::no_values] = {
-    "two", "three", "four", "five", "six", "seven", "eight",
-    "nine", "ten", "jack", "queen", "king", "ace"};
-const char* const value_plurals[Card::no_values] = {
-    "twos", "threes", "fours", "fives", "sixes", "sevens", "eights",
-    "nines", "tens", "jacks", "queens", "kings", "aces"};
+const char* const value_names[Card::no_values] = {"two",   "three", "four", "five", "six",
+                                                  "seven", "eight", "nine", "ten",  "jack",
+                                                  "queen", "king",  "ace"};
+const char* const value_plurals[Card::no_values] = {"twos",   "threes", "fours", "fives", "sixes",
+                                                    "sevens", "eights", "nines", "tens",  "jacks",
+                                                    "queens", "kings",  "aces"};
 // Each category as a line of the improvement list, in Hand::Type order.
-const char* const category_names[] = {
-    "no pair", "pair", "two pair", "three of a kind", "straight",
-    "flush", "full house", "four of a kind", "straight flush"};
+const char* const category_names[] = {"no pair",         "pair",           "two pair",
+                                      "three of a kind", "straight",       "flush",
+                                      "full house",      "four of a kind", "straight flush"};
 
 std::string name(int value)
 {
@@ -143,8 +143,8 @@ void draw_call(const Game& game, std::optional<std::int64_t> pot_cents,
     const unsigned player = game.current_player;
     // A long name is cut so that "to act" stays in view.
     const std::string to_act = " to act";
-    write_row(to_act_row, game.history.names[player].substr(0, DecisionPanel::width - to_act.size())
-                              + to_act);
+    write_row(to_act_row,
+              game.history.names[player].substr(0, DecisionPanel::width - to_act.size()) + to_act);
     const auto stake = DecisionPanel::cents(game.history.player_stakes[player].back());
     if (!pot_cents || !to_match || !stake) {
         write_row(to_call_row, "To call", unreadable);
@@ -158,8 +158,9 @@ void draw_call(const Game& game, std::optional<std::int64_t> pot_cents,
     // Half up in whole numbers: (200 call + total) / (2 total) rounds 100 call / total.
     // A pot below nothing (negative blinds) offers no odds.
     write_row(pot_odds_row, "Pot odds",
-              *pot_cents >= 0 && total > 0 ? percentage(static_cast<int>((2 * 100 * call + total) / (2 * total)))
-                        : unreadable);
+              *pot_cents >= 0 && total > 0
+                  ? percentage(static_cast<int>((2 * 100 * call + total) / (2 * total)))
+                  : unreadable);
 }
 
 // The figure the chance column highlights: against the opponents still in.
@@ -171,7 +172,8 @@ void draw_chance(const Game& game, const Calculator& calculator, double weight)
         return;
     const double chance = calculator.probability(active - 1, weight);
     const std::string text = chance >= 0.0 && chance <= 1.0
-        ? percentage(static_cast<int>(chance * 100.0 + 0.5)) : unreadable;
+                                 ? percentage(static_cast<int>(chance * 100.0 + 0.5))
+                                 : unreadable;
     write_row(chance_row, "Your chance", text, colour::bright_yellow);
 }
 

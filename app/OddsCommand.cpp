@@ -132,8 +132,9 @@ std::string OddsCommand::read(const Arguments& arguments, Question& question)
     if (fault.empty() && result.exact) {
         const std::uint64_t cases = ExactOdds::no_cases(user_cards(result), result.players - 1);
         if (cases > ExactOdds::max_cases)
-            fault = "--exact would count " + (cases == ~std::uint64_t{0} ? std::string("over 10^19")
-                                                                         : std::to_string(cases))
+            fault =
+                "--exact would count "
+                + (cases == ~std::uint64_t{0} ? std::string("over 10^19") : std::to_string(cases))
                 + " cases, more than " + std::to_string(ExactOdds::max_cases)
                 + "; simulate with --hands instead";
     }
@@ -152,8 +153,8 @@ OddsCommand::Answer OddsCommand::ask(const Question& question)
     Answer answer;
     answer.question = question;
     if (question.exact) {
-        const ExactOdds::Counts counts = ExactOdds::count(user_cards(question), question.players - 1,
-                                                          question.jobs);
+        const ExactOdds::Counts counts =
+            ExactOdds::count(user_cards(question), question.players - 1, question.jobs);
         answer.cases = counts.cases;
         answer.counts = counts.wins;
         for (unsigned k = 0; k < question.players; ++k)
@@ -161,8 +162,8 @@ OddsCommand::Answer OddsCommand::ask(const Question& question)
         // The table's blend (Calculator::probability) of beating k and beating all.
         const double weight = Corvald::opponents_weight;
         for (unsigned k = 0; k < question.players; ++k)
-            answer.weighted.push_back(k == 0 ? 1.0
-                                             : weight * answer.beat.back() + (1 - weight) * answer.beat[k]);
+            answer.weighted.push_back(
+                k == 0 ? 1.0 : weight * answer.beat.back() + (1 - weight) * answer.beat[k]);
         return answer;
     }
 
@@ -199,13 +200,13 @@ OddsCommand::Answer OddsCommand::ask(const Question& question)
 std::string OddsCommand::table(const Answer& answer)
 {
     const Question& q = answer.question;
-    std::string text = "hole " + (q.hole.empty() ? std::string("random") : notation(q.hole))
-                       + "  board " + (q.board.empty() ? std::string("none") : notation(q.board))
-                       + "  players " + std::to_string(q.players)
-                       + (q.exact ? "  exact, " + std::to_string(answer.cases.back()) + " cases"
-                                  : "  hands " + std::to_string(q.hands) + "  seed "
-                                        + std::to_string(q.seed))
-                       + "\n";
+    std::string text =
+        "hole " + (q.hole.empty() ? std::string("random") : notation(q.hole)) + "  board "
+        + (q.board.empty() ? std::string("none") : notation(q.board)) + "  players "
+        + std::to_string(q.players)
+        + (q.exact ? "  exact, " + std::to_string(answer.cases.back()) + " cases"
+                   : "  hands " + std::to_string(q.hands) + "  seed " + std::to_string(q.seed))
+        + "\n";
     text += "opponents       beat   weighted\n";
     for (std::size_t k = 0; k < answer.beat.size(); ++k) {
         char opponents[24];

@@ -47,7 +47,7 @@ public:
 
     // What the calculator is asked.
     struct Question {
-        std::vector<Card> hole;  // empty: dealt at random
+        std::vector<Card> hole; // empty: dealt at random
         std::vector<Card> board;
         unsigned players = 0;
         unsigned hands = 0;

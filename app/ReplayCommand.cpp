@@ -62,7 +62,8 @@ std::vector<std::string> hand_files_below(const std::string& directory)
     }
     std::sort(found.begin(), found.end());
     if (found.empty())
-        throw std::runtime_error("no " + std::string(hand_file_extension) + " file below " + directory);
+        throw std::runtime_error("no " + std::string(hand_file_extension) + " file below "
+                                 + directory);
     return found;
 }
 
@@ -104,15 +105,17 @@ void ReplayCommand::add_to(CLI::App& app, std::function<int()>& command, bool& n
         "and into the odds. A hand of another game (Omaha, stud, ...) stops the replay.\n"
         "Exit status: 0 when everything replayed, 1 when a hand stopped the replay or was\n"
         "skipped, 2 when a PATH or DIR cannot be used.");
-    replay->add_option("PATH", options->paths,
-                       "Hand-history file, directory (every *.txt below it, in name order) "
-                       "or - for standard input")
+    replay
+        ->add_option("PATH", options->paths,
+                     "Hand-history file, directory (every *.txt below it, in name order) "
+                     "or - for standard input")
         ->required();
     replay->add_option("--delay", *delay_ms, "Pause after every redraw, in milliseconds")
         ->option_text("MS");
-    replay->add_option("--stats", options->stats_directory,
-                       "Write players.csv, rounds.csv and summary.csv for all inputs to DIR at the "
-                       "end (DIR locked meanwhile: a second replay waits)")
+    replay
+        ->add_option("--stats", options->stats_directory,
+                     "Write players.csv, rounds.csv and summary.csv for all inputs to DIR at the "
+                     "end (DIR locked meanwhile: a second replay waits)")
         ->option_text("DIR");
     replay->add_flag("--keep-going", options->keep_going,
                      "Report a faulty hand on standard error (file, line, message) and go on "
@@ -128,13 +131,15 @@ void ReplayCommand::add_to(CLI::App& app, std::function<int()>& command, bool& n
             for (const std::string& file : expand(options->paths)) {
                 if (file == standard_input_name) {
                     inputs.push_back({standard_input_label, [] {
-                                          return std::shared_ptr<std::istream>(&std::cin, [](std::istream*) {});
+                                          return std::shared_ptr<std::istream>(
+                                              &std::cin, [](std::istream*) {});
                                       }});
                 } else {
-                    inputs.push_back({file, [file] {
-                                          return std::shared_ptr<std::istream>(
-                                              std::make_shared<std::ifstream>(file, std::ios::binary));
-                                      }});
+                    inputs.push_back(
+                        {file, [file] {
+                             return std::shared_ptr<std::istream>(
+                                 std::make_shared<std::ifstream>(file, std::ios::binary));
+                         }});
                 }
             }
         } catch (const std::runtime_error& error) {
@@ -202,7 +207,8 @@ int ReplayCommand::run(const std::vector<Input>& inputs, const Options& options)
 
     const bool reported = !with_report || write_report(session, options.stats_directory);
     if (options.keep_going) {
-        const std::string summary = "Replayed " + hands_text(replayed) + ", skipped " + std::to_string(skipped);
+        const std::string summary =
+            "Replayed " + hands_text(replayed) + ", skipped " + std::to_string(skipped);
         if (last->show_last_word(summary))
             std::cerr << "corvald: " << summary << std::endl;
     } else if (last->show_last_word("Replayed " + hands_text(replayed))) {

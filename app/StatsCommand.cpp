@@ -54,8 +54,8 @@ Grid grid(const StatsCollector& stats, std::uint64_t min_hands)
         for (const auto& [unit, amount] : row.totals.net)
             units.insert(unit);
     Grid cells;
-    std::vector<std::string> header{"player", "hands", "vpip", "pfr", "3bet", "fold_to_3bet",
-                                    "af", "wtsd", "wsd", "bb_per_100"};
+    std::vector<std::string> header{"player",       "hands", "vpip", "pfr", "3bet",
+                                    "fold_to_3bet", "af",    "wtsd", "wsd", "bb_per_100"};
     for (const std::string& unit : units)
         header.push_back("net_" + unit);
     cells.push_back(header);
@@ -199,8 +199,7 @@ std::string StatsCommand::json(const StatsCollector& stats, std::uint64_t min_ha
                                   {"skipped", stats.faults.size()},
                                   {"players", players}};
     // Names from files in another code page are no UTF-8: such bytes become U+FFFD.
-    return document.dump(json_indent, ' ', false, nlohmann::json::error_handler_t::replace)
-           + '\n';
+    return document.dump(json_indent, ' ', false, nlohmann::json::error_handler_t::replace) + '\n';
 }
 
 int StatsCommand::run(const Options& options, std::ostream& out, std::ostream& err)
@@ -255,24 +254,28 @@ void StatsCommand::add_to(CLI::App& app, std::function<int()>& command, bool& ne
     options->jobs = std::max(1u, std::thread::hardware_concurrency());
     CLI::App* stats = app.add_subcommand(
         "stats", "Player statistics and the hero's results from hand-history files");
-    stats->add_option("PATH", options->paths,
-                      "Hand-history files and directories (every *.txt below), - for standard "
-                      "input")
+    stats
+        ->add_option("PATH", options->paths,
+                     "Hand-history files and directories (every *.txt below), - for standard "
+                     "input")
         ->required();
-    stats->add_option("--hero", options->hero,
-                      "Whose results to follow (default: the name most \"Dealt to\" lines name)")
+    stats
+        ->add_option("--hero", options->hero,
+                     "Whose results to follow (default: the name most \"Dealt to\" lines name)")
         ->option_text("NAME");
-    stats->add_option("--min-hands", options->min_hands,
-                      "Leave out players with fewer hands (default 1)")
+    stats
+        ->add_option("--min-hands", options->min_hands,
+                     "Leave out players with fewer hands (default 1)")
         ->option_text("N");
     stats->add_option("--format", options->format, "table (default), csv or json")
-        ->transform(CLI::CheckedTransformer(
-            std::map<std::string, Format>{
-                {"table", Format::table}, {"csv", Format::csv}, {"json", Format::json}},
-            CLI::ignore_case))
+        ->transform(CLI::CheckedTransformer(std::map<std::string, Format>{{"table", Format::table},
+                                                                          {"csv", Format::csv},
+                                                                          {"json", Format::json}},
+                                            CLI::ignore_case))
         ->option_text("FORMAT");
-    stats->add_option("--out", options->out_directory,
-                      "Write players.csv, results.csv and results.svg to DIR")
+    stats
+        ->add_option("--out", options->out_directory,
+                     "Write players.csv, results.csv and results.svg to DIR")
         ->option_text("DIR");
     stats->add_option("--jobs", options->jobs, "Files read side by side (default: every core)")
         ->check(CLI::PositiveNumber)

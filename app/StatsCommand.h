@@ -31,9 +31,9 @@ public:
         std::string hero;
         std::uint64_t min_hands = 1;
         Format format = Format::table;
-        std::string out_directory;  // empty: no files
+        std::string out_directory; // empty: no files
         unsigned jobs = 1;
-        bool progress = false;      // a progress line on standard error
+        bool progress = false; // a progress line on standard error
     };
 
     static constexpr int skipped_hands_status = 1;

@@ -23,8 +23,8 @@ using poker::texas_holdem::pokerstars::RecordSequencer;
 constexpr std::size_t driven_hands = 200;
 
 // The largest real file of the shared samples: a 2009 cash data set of about 900 hands.
-const char* const large_real_file =
-    CORVALD_SOURCE_DIR "/../shared/hand-histories/current/jkt3000/hands1.txt";
+const char* const large_real_file = CORVALD_SOURCE_DIR
+    "/../shared/hand-histories/current/jkt3000/hands1.txt";
 
 // The line reader, the current grammar and the pot ledger over a real file held in
 // memory: every hand read into one reused record, its money checked.
@@ -53,8 +53,8 @@ void current_grammar_real_file(benchmark::State& state)
         }
         benchmark::DoNotOptimize(record.total_pot);
     }
-    state.counters["hands/s"] = benchmark::Counter(static_cast<double>(hands),
-                                                   benchmark::Counter::kIsRate);
+    state.counters["hands/s"] =
+        benchmark::Counter(static_cast<double>(hands), benchmark::Counter::kIsRate);
 }
 BENCHMARK(current_grammar_real_file)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -86,8 +86,8 @@ void current_hands_with_simulations(benchmark::State& state)
         }
         hands += static_cast<std::int64_t>(records.size());
     }
-    state.counters["hands/s"] = benchmark::Counter(static_cast<double>(hands),
-                                                   benchmark::Counter::kIsRate);
+    state.counters["hands/s"] =
+        benchmark::Counter(static_cast<double>(hands), benchmark::Counter::kIsRate);
 }
 BENCHMARK(current_hands_with_simulations)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -33,8 +33,8 @@ using poker::Card;
 using poker::texas_holdem::AnswerLog;
 using poker::texas_holdem::ConsoleSequencer;
 using poker::texas_holdem::Corvald;
-using poker::texas_holdem::HandLoop;
 using poker::texas_holdem::Game;
+using poker::texas_holdem::HandLoop;
 using poker::texas_holdem::SequencerHelper;
 
 std::vector<Card> parse(const std::string& notation)
@@ -103,7 +103,10 @@ void BM_DriverCardsEnteredToTerminal(benchmark::State& state)
     cards_entered_to_terminal(state, false);
 }
 BENCHMARK(BM_DriverCardsEnteredToTerminal)
-    ->Arg(2)->Arg(4)->Arg(10)->Arg(16)
+    ->Arg(2)
+    ->Arg(4)
+    ->Arg(10)
+    ->Arg(16)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(9)
     ->ReportAggregatesOnly(true);
@@ -135,7 +138,10 @@ void BM_DriverRefreshIntoMemory(benchmark::State& state)
     }
 }
 BENCHMARK(BM_DriverRefreshIntoMemory)
-    ->Arg(2)->Arg(4)->Arg(10)->Arg(16)
+    ->Arg(2)
+    ->Arg(4)
+    ->Arg(10)
+    ->Arg(16)
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(9)
     ->ReportAggregatesOnly(true);
@@ -188,7 +194,8 @@ void BM_DriverTakeBackOnTheRiver(benchmark::State& state)
     }
 }
 BENCHMARK(BM_DriverTakeBackOnTheRiver)
-    ->Arg(2)->Arg(16)
+    ->Arg(2)
+    ->Arg(16)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

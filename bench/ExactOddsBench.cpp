@@ -45,5 +45,8 @@ void exact_seven_two_on_the_flop(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(exact_ace_king_suited_before_the_flop)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+BENCHMARK(exact_ace_king_suited_before_the_flop)
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1)
+    ->UseRealTime();
 BENCHMARK(exact_seven_two_on_the_flop)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -42,7 +42,8 @@ const std::vector<std::string>& replicated_folder(std::uint64_t hands)
     for (unsigned copy = 1; written < hands; ++copy) {
         for (std::size_t i = 0; i < originals.size() && written < hands; ++i) {
             std::ifstream in(originals[i], std::ios::binary);
-            const fs::path name = folder / ("copy" + std::to_string(copy) + "-" + std::to_string(i) + ".txt");
+            const fs::path name =
+                folder / ("copy" + std::to_string(copy) + "-" + std::to_string(i) + ".txt");
             std::ofstream out(name, std::ios::binary);
             std::string line;
             while (std::getline(in, line)) {
@@ -75,14 +76,23 @@ void stats_over_replicated_folder(benchmark::State& state)
         hands += stats.hands;
         benchmark::DoNotOptimize(stats.results.rows().data());
     }
-    state.counters["hands/s"] = benchmark::Counter(static_cast<double>(hands), benchmark::Counter::kIsRate);
+    state.counters["hands/s"] =
+        benchmark::Counter(static_cast<double>(hands), benchmark::Counter::kIsRate);
 }
 // One thread, timed by the process's processor time: the one-core rate, whatever else the
 // machine runs. Two threads, timed by the clock: what the reading side by side gains.
-BENCHMARK(stats_over_replicated_folder)->ArgNames({"jobs", "remember"})->Args({1, 1})->Args({1, 0})
-    ->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(stats_over_replicated_folder)->ArgNames({"jobs", "remember"})->Args({2, 1})->Args({2, 0})
-    ->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(stats_over_replicated_folder)
+    ->ArgNames({"jobs", "remember"})
+    ->Args({1, 1})
+    ->Args({1, 0})
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(stats_over_replicated_folder)
+    ->ArgNames({"jobs", "remember"})
+    ->Args({2, 1})
+    ->Args({2, 0})
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 // The dearest exact enumeration: two players all-in before the flop, every board of the
 // 48 cards left (1,712,304 boards).

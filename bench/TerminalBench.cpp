@@ -23,9 +23,12 @@ Surface busy_surface(int variant)
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const int n = x + y * width + variant;
-            const char ch = n % 7 == 0 ? '\xC4' : n % 11 == 0 ? '\x03' : static_cast<char>('A' + n % 26);
+            const char ch = n % 7 == 0    ? '\xC4'
+                            : n % 11 == 0 ? '\x03'
+                                          : static_cast<char>('A' + n % 26);
             surface.write_characters(x, y, &ch, 1);
-            const unsigned short attribute = static_cast<unsigned short>(((x / 3 + y + variant) % 16) | ((y / 4 % 8) << 4));
+            const unsigned short attribute =
+                static_cast<unsigned short>(((x / 3 + y + variant) % 16) | ((y / 4 % 8) << 4));
             if ((x + y + variant) % 5 != 0)
                 surface.fill_attribute(x, y, attribute, 1);
         }

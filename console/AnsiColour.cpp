@@ -15,8 +15,8 @@ constexpr unsigned background_shift = 4;
 int AnsiColour::index(unsigned nibble)
 {
     return ((nibble & colour::foreground_red) ? 1 : 0)
-         | ((nibble & colour::foreground_green) ? 2 : 0)
-         | ((nibble & colour::foreground_blue) ? 4 : 0);
+           | ((nibble & colour::foreground_green) ? 2 : 0)
+           | ((nibble & colour::foreground_blue) ? 4 : 0);
 }
 
 int AnsiColour::foreground(unsigned short attribute)
@@ -29,7 +29,7 @@ int AnsiColour::background(unsigned short attribute)
 {
     const bool bright = (attribute & colour::background_intensity) != 0;
     return (bright ? sgr_bright_background : sgr_background)
-         + index(static_cast<unsigned>(attribute) >> background_shift);
+           + index(static_cast<unsigned>(attribute) >> background_shift);
 }
 
 } // namespace console

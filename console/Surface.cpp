@@ -19,8 +19,7 @@ std::size_t stretch(const char* text, std::size_t length)
 
 } // namespace
 
-Surface::Surface(int width, int height)
-    : width_(std::max(width, 1)), height_(std::max(height, 1))
+Surface::Surface(int width, int height) : width_(std::max(width, 1)), height_(std::max(height, 1))
 {
     const std::size_t cells = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
     const Cell blank;

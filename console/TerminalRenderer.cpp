@@ -32,9 +32,9 @@ constexpr std::size_t fixed_bytes = 1024;
 constexpr int max_rewritten_gap = 4;
 
 // White on red: the notice must stand out from whatever the table shows around it.
-constexpr unsigned short notice_attribute =
-    colour::background_red | colour::foreground_red | colour::foreground_green
-    | colour::foreground_blue | colour::foreground_intensity;
+constexpr unsigned short notice_attribute = colour::background_red | colour::foreground_red
+                                            | colour::foreground_green | colour::foreground_blue
+                                            | colour::foreground_intensity;
 constexpr std::size_t notice_capacity = 96;
 
 // A terminal too small to say how big it is (size 0) gets the VT100's 80 x 24, which every
@@ -99,9 +99,9 @@ bool TerminalRenderer::too_small(const Surface& surface) const
 // The longest wording that fits the terminal's width: the full sentence, then shorter
 // ones; the shortest (19 characters) fits any terminal of 20 columns or more whatever the
 // sizes. Narrower terminals get it cut.
-std::size_t TerminalRenderer::format_notice(char* buffer, std::size_t capacity,
-                                            int surface_columns, int surface_rows,
-                                            int terminal_columns, int terminal_rows)
+std::size_t TerminalRenderer::format_notice(char* buffer, std::size_t capacity, int surface_columns,
+                                            int surface_rows, int terminal_columns,
+                                            int terminal_rows)
 {
     struct Wording {
         std::string_view opening, by, between;
@@ -136,8 +136,8 @@ std::string TerminalRenderer::notice(int surface_columns, int surface_rows, int 
                                      int terminal_rows)
 {
     char buffer[notice_capacity];
-    const std::size_t length = format_notice(buffer, sizeof buffer, surface_columns,
-                                             surface_rows, terminal_columns, terminal_rows);
+    const std::size_t length = format_notice(buffer, sizeof buffer, surface_columns, surface_rows,
+                                             terminal_columns, terminal_rows);
     return std::string(buffer, length);
 }
 
@@ -195,7 +195,8 @@ void TerminalRenderer::blank_echo_row(const Surface& surface)
     set_style(plain_style);
     out_ += erase_to_line_end;
     if (echo_y_ < surface.height()) {
-        const auto row = static_cast<std::size_t>(echo_y_) * static_cast<std::size_t>(surface_columns_);
+        const auto row =
+            static_cast<std::size_t>(echo_y_) * static_cast<std::size_t>(surface_columns_);
         for (int x = echo_x_; x < surface_columns_; ++x)
             shown_[row + static_cast<std::size_t>(x)] = Shown{' ', plain_style};
     }
@@ -218,7 +219,8 @@ void TerminalRenderer::clear_screen()
 void TerminalRenderer::paint_cells(const Surface& surface, int columns, int rows)
 {
     for (int y = 0; y < rows; ++y) {
-        Shown* row = &shown_[static_cast<std::size_t>(y) * static_cast<std::size_t>(surface_columns_)];
+        Shown* row =
+            &shown_[static_cast<std::size_t>(y) * static_cast<std::size_t>(surface_columns_)];
         for (int x = 0; x < columns; ++x) {
             const Cell& cell = surface.cell(x, y);
             const Shown wanted{cell.ch, style_of(cell)};
@@ -256,7 +258,8 @@ void TerminalRenderer::place_cursor(const Surface& surface, int columns, int row
 {
     // The live cursor may stand one past the last cell written (or outside a small
     // terminal); the terminal's cursor goes to the nearest cell it has.
-    const int x = std::clamp(surface.cursor_x(), 0, std::max(std::min(columns, terminal_columns_) - 1, 0));
+    const int x =
+        std::clamp(surface.cursor_x(), 0, std::max(std::min(columns, terminal_columns_) - 1, 0));
     const int y = std::clamp(surface.cursor_y(), 0, std::max(std::min(rows, terminal_rows_) - 1, 0));
     set_style(plain_style);
     move_to(x, y);
@@ -274,7 +277,8 @@ void TerminalRenderer::move_to(int x, int y)
         return;
     if (y == cursor_y_ && cursor_x_ >= 0 && x > cursor_x_) {
         const int gap = x - cursor_x_;
-        const Shown* row = &shown_[static_cast<std::size_t>(y) * static_cast<std::size_t>(surface_columns_)];
+        const Shown* row =
+            &shown_[static_cast<std::size_t>(y) * static_cast<std::size_t>(surface_columns_)];
         bool rewritable = gap <= max_rewritten_gap;
         for (int i = cursor_x_; rewritable && i < x; ++i)
             rewritable = row[i].style == style_ && CodePage437::utf8(row[i].ch).size() == 1;
@@ -312,8 +316,9 @@ void TerminalRenderer::set_style(unsigned short style)
             append_number(foreground);
             out_ += ';';
             append_number(background);
-        } else if (style_ == plain_style || (AnsiColour::foreground(style_) != foreground
-                                             && AnsiColour::background(style_) != background)) {
+        } else if (style_ == plain_style
+                   || (AnsiColour::foreground(style_) != foreground
+                       && AnsiColour::background(style_) != background)) {
             append_number(foreground);
             out_ += ';';
             append_number(background);

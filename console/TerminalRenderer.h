@@ -65,10 +65,7 @@ private:
     struct Shown {
         char ch;
         unsigned short style;
-        bool operator==(const Shown& other) const
-        {
-            return ch == other.ch && style == other.style;
-        }
+        bool operator==(const Shown& other) const { return ch == other.ch && style == other.style; }
     };
 
     // Style keys: a console attribute's low byte (the 16 colours), the terminal's default

@@ -25,10 +25,10 @@ constexpr int access_retries = 100;
 FolderLock::FolderLock(const std::string& folder)
 {
     const std::string path = folder + lock_file;
-    for (int refused = 0;; ) {
-        const HANDLE file = ::CreateFileA(
-            path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-            FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    for (int refused = 0;;) {
+        const HANDLE file =
+            ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                          FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             handle_ = reinterpret_cast<std::intptr_t>(file);
             return;

@@ -46,7 +46,8 @@ std::uint32_t CardSet::strong_strength(Mask once, Mask twice, Mask thrice) const
     if (fours != 0) {
         const int four = highest(fours);
         return category(Hand::four_of_a_kind) | key(four, 1)
-            | ((top_five[once & ~bit(four)] >> Hand::strength_key_bits) & Hand::strength_keys_mask(2, 2));
+               | ((top_five[once & ~bit(four)] >> Hand::strength_key_bits)
+                  & Hand::strength_keys_mask(2, 2));
     }
     // No value is held four times from here on, so `thrice` holds the threes of a kind.
     if (thrice != 0) {
@@ -65,7 +66,8 @@ std::uint32_t CardSet::strong_strength(Mask once, Mask twice, Mask thrice) const
         return category(Hand::straight) | key(top, 1);
     const int three = highest(thrice);
     return category(Hand::three_of_a_kind) | key(three, 1)
-        | ((top_five[once & ~bit(three)] >> Hand::strength_key_bits) & Hand::strength_keys_mask(2, 3));
+           | ((top_five[once & ~bit(three)] >> Hand::strength_key_bits)
+              & Hand::strength_keys_mask(2, 3));
 }
 
 } // namespace poker

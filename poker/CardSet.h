@@ -94,7 +94,10 @@ private:
     }
 
     // Value `value` as key number `position` (1 to 5).
-    static constexpr std::uint32_t key(int value, int position) { return Hand::strength_key(value, position); }
+    static constexpr std::uint32_t key(int value, int position)
+    {
+        return Hand::strength_key(value, position);
+    }
 
     // No flush and no value held three times: a straight, two pair, one pair or no pair.
     // The last three are worked out side by side and the answer picked at the end, as
@@ -113,8 +116,10 @@ private:
         const std::uint32_t no_pair = category(Hand::no_pair) | top_five[once];
         // The kickers are the highest values left, moved down to keys 2 to 4 and key 3.
         const std::uint32_t one_pair = category(Hand::one_pair) | key(high, 1)
-            | ((top_five[once & ~bit(high)] >> Hand::strength_key_bits) & Hand::strength_keys_mask(2, 4));
-        const std::uint32_t two_pair = category(Hand::two_pair) | key(high, 1) | key(low, 2)
+                                       | ((top_five[once & ~bit(high)] >> Hand::strength_key_bits)
+                                          & Hand::strength_keys_mask(2, 4));
+        const std::uint32_t two_pair =
+            category(Hand::two_pair) | key(high, 1) | key(low, 2)
             | ((top_five[once & ~bit(high) & ~bit(low)] >> (2 * Hand::strength_key_bits))
                & Hand::strength_keys_mask(3, 3));
         return pairs == 0 ? no_pair : lower_pairs == 0 ? one_pair : two_pair;

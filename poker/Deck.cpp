@@ -2,6 +2,8 @@
 
 namespace poker {
 
-Deck::Deck(unsigned seed) : engine(seed) {}
+Deck::Deck(unsigned seed) : engine(seed)
+{
+}
 
 } // namespace poker

@@ -107,7 +107,7 @@ private:
     static bool is_real(const Card& card)
     {
         return card.value >= 0 && card.value < Card::no_values && card.suit >= 0
-            && card.suit < Card::no_suits;
+               && card.suit < Card::no_suits;
     }
     bool any_available() const { return (taken & all_cards) != all_cards; }
 
@@ -116,7 +116,8 @@ private:
     // 51, which it does not. An output divided by this bucket gives the card index;
     // the 48 outputs from 52 * bucket_size up give 52, which Boost draws again.
     static constexpr std::uint32_t engine_range = std::numeric_limits<std::uint32_t>::max();
-    static constexpr std::uint32_t bucket_size = engine_range / Card::no_cards
+    static constexpr std::uint32_t bucket_size =
+        engine_range / Card::no_cards
         + (engine_range % Card::no_cards == Card::no_cards - 1 ? 1 : 0);
     static_assert(bucket_size == 82595524u);
 

@@ -43,8 +43,7 @@ void simple_bucket_sort(const Card* cards, std::size_t count, int (&suit_counts)
 }
 
 // Cards per suit and value: thirteen value counts per suit, suit after suit.
-void full_bucket_sort(const Card* cards, std::size_t count,
-                      int (&counts)[no_suits * no_values])
+void full_bucket_sort(const Card* cards, std::size_t count, int (&counts)[no_suits * no_values])
 {
     for (int& n : counts)
         n = 0;
@@ -105,8 +104,7 @@ int find_flush(const int (&suit_counts)[no_suits])
 
 // Fills keys[0 .. wanted-1] with the highest values present in `counts`, leaving out
 // `skip1` and `skip2`; -1 once the values run out. Keys from `wanted` on stay -1.
-void highest_present(const int* counts, int wanted, int skip1, int skip2,
-                     int (&keys)[hand_size])
+void highest_present(const int* counts, int wanted, int skip1, int skip2, int (&keys)[hand_size])
 {
     for (int& key : keys)
         key = none;
@@ -177,21 +175,22 @@ Hand Hand::counted_best_hand(const Card* cards, std::size_t count)
 
 bool Hand::operator<(const Hand& other) const
 {
-    return std::tie(type, key1, key2, key3, key4, key5) <
-           std::tie(other.type, other.key1, other.key2, other.key3, other.key4, other.key5);
+    return std::tie(type, key1, key2, key3, key4, key5)
+           < std::tie(other.type, other.key1, other.key2, other.key3, other.key4, other.key5);
 }
 
 bool Hand::operator==(const Hand& other) const
 {
-    return type == other.type && key1 == other.key1 && key2 == other.key2 &&
-           key3 == other.key3 && key4 == other.key4 && key5 == other.key5;
+    return type == other.type && key1 == other.key1 && key2 == other.key2 && key3 == other.key3
+           && key4 == other.key4 && key5 == other.key5;
 }
 
 Hand Hand::from_strength(std::uint32_t strength)
 {
     const auto key = [strength](int position) {
         return static_cast<int>((strength & strength_keys_mask(position, position))
-                                >> strength_key_bits * (strength_keys - position)) - 1;
+                                >> strength_key_bits * (strength_keys - position))
+               - 1;
     };
     return Hand(static_cast<Type>(strength >> strength_category_shift), key(1), key(2), key(3),
                 key(4), key(5));
@@ -237,8 +236,7 @@ Hand Hand::ranked_by_rules(const Card* cards, std::size_t count)
         const Card& card = cards[i];
         if (card.is_unknown())
             continue;
-        assert(card.value >= 0 && card.value < no_values && card.suit >= 0 &&
-               card.suit < no_suits);
+        assert(card.value >= 0 && card.value < no_values && card.suit >= 0 && card.suit < no_suits);
         set.add(card);
         ++known;
     }

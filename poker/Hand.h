@@ -67,17 +67,17 @@ public:
     static constexpr std::uint32_t strength_keys_mask(int first, int last)
     {
         return ((std::uint32_t{1} << strength_key_bits * (last - first + 1)) - 1)
-            << strength_key_bits * (strength_keys - last);
+               << strength_key_bits * (strength_keys - last);
     }
 
     // The hand as one number that orders as the hands do: a < b exactly when
     // a.strength() < b.strength(). Needs a category and keys in their ranges.
-    static constexpr std::uint32_t strength_of(Type type, int key1, int key2, int key3,
-                                               int key4, int key5)
+    static constexpr std::uint32_t strength_of(Type type, int key1, int key2, int key3, int key4,
+                                               int key5)
     {
         return static_cast<std::uint32_t>(type) << strength_category_shift | strength_key(key1, 1)
-            | strength_key(key2, 2) | strength_key(key3, 3) | strength_key(key4, 4)
-            | strength_key(key5, 5);
+               | strength_key(key2, 2) | strength_key(key3, 3) | strength_key(key4, 4)
+               | strength_key(key5, 5);
     }
     std::uint32_t strength() const { return strength_of(type, key1, key2, key3, key4, key5); }
     static Hand from_strength(std::uint32_t strength);

@@ -58,7 +58,8 @@ public:
         const std::uint64_t hash = counts * hash_multiplier;
         const std::uint32_t bucket = static_cast<std::uint32_t>(hash >> bucket_shift);
         // Slot arithmetic wraps at 2^16, the size of the slot table.
-        const std::uint16_t slot = static_cast<std::uint16_t>((hash >> slot_shift) + displacement[bucket]);
+        const std::uint16_t slot =
+            static_cast<std::uint16_t>((hash >> slot_shift) + displacement[bucket]);
         return value_ranks[slot];
     }
 
@@ -83,7 +84,8 @@ private:
     static constexpr int bucket_shift = 64 - bucket_bits;
     static constexpr int slot_shift = bucket_shift - slot_bits;
     // The hash multiplier's bits that must be zero (see rank).
-    static constexpr std::uint64_t suit_count_part = (std::uint64_t{1} << (64 - suit_count_shift)) - 1;
+    static constexpr std::uint64_t suit_count_part =
+        (std::uint64_t{1} << (64 - suit_count_shift)) - 1;
 
     // The two halves of every card's key, each in an array of its own so that a card
     // index finds its word by scaled addressing.
@@ -94,7 +96,7 @@ private:
         for (unsigned i = 0; i < Card::no_cards; ++i) {
             const Card card = Card::from_index(i);
             words[i] = (std::uint64_t{1} << (value_count_bits * card.value))
-                + (std::uint64_t{1} << (suit_count_shift + suit_count_bits * card.suit));
+                       + (std::uint64_t{1} << (suit_count_shift + suit_count_bits * card.suit));
         }
         return words;
     }

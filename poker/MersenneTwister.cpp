@@ -35,7 +35,8 @@ MersenneTwister::MersenneTwister(std::uint32_t seed)
     state[0] = seed;
     for (std::size_t i = 1; i < n; ++i) {
         const std::uint32_t previous = state[i - 1];
-        state[i] = seeding_multiplier * (previous ^ (previous >> 30)) + static_cast<std::uint32_t>(i);
+        state[i] =
+            seeding_multiplier * (previous ^ (previous >> 30)) + static_cast<std::uint32_t>(i);
     }
 }
 

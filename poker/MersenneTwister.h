@@ -38,7 +38,6 @@ public:
     void refill();
 
 private:
-
     std::array<std::uint32_t, state_size> state;
     std::array<std::uint32_t, state_size> block;
     // The place in `block` of the next output; state_size when the block is spent.

@@ -126,7 +126,8 @@ private:
             const HandTable::CardKey key = deck_[i];
             // Ranks order as the hands do, so comparing them compares the hands.
             const HandTable::Rank own = table_.rank(own_counts + key.counts, own_cards + key.cards);
-            const HandTable::Rank other = table_.rank(other_counts + key.counts, other_cards + key.cards);
+            const HandTable::Rank other =
+                table_.rank(other_counts + key.counts, other_cards + key.cards);
             won += own > other;
             tied += own == other;
         }
@@ -141,8 +142,10 @@ private:
         ++boards_;
         if (heads_up_) {
             // Ranks order as the hands do, so comparing them compares the hands.
-            const HandTable::Rank own = table_.rank(counts + hole_counts_[hero_], cards + hole_cards_[hero_]);
-            const HandTable::Rank other = table_.rank(counts + hole_counts_[1 - hero_], cards + hole_cards_[1 - hero_]);
+            const HandTable::Rank own =
+                table_.rank(counts + hole_counts_[hero_], cards + hole_cards_[hero_]);
+            const HandTable::Rank other =
+                table_.rank(counts + hole_counts_[1 - hero_], cards + hole_cards_[1 - hero_]);
             heads_up_wins_ += own > other;
             heads_up_ties_ += own == other;
             return;
@@ -253,8 +256,7 @@ const AllInEquity::Shares& AllInEquity::shares(const Situation& situation)
     return remembered_.emplace(key, enumerate(situation)).first->second;
 }
 
-std::optional<std::int64_t> AllInEquity::adjusted_result(const HandRecord& hand,
-                                                         std::size_t seat,
+std::optional<std::int64_t> AllInEquity::adjusted_result(const HandRecord& hand, std::size_t seat,
                                                          const HandMoney& money)
 {
     if (!money.known() || money.cashed_out(seat) || !hand.showdown || seat >= hand.seats.size())

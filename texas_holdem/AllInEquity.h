@@ -44,7 +44,7 @@ public:
         std::vector<std::array<Card, 2>> hands;
         std::vector<Card> board;
         std::vector<std::uint32_t> pot_players;
-        std::size_t player = 0;  // whose share is wanted
+        std::size_t player = 0; // whose share is wanted
     };
 
     // The share of each pot that `player` wins over every remaining board: `wins[k]` /

@@ -81,7 +81,9 @@ void deal_opponents_while_beaten(Deck& deck, Seven& cards, const Hand& user,
 
 } // namespace
 
-Calculator::Calculator(unsigned seed) : deck(seed), user_cards(no_user_cards) {}
+Calculator::Calculator(unsigned seed) : deck(seed), user_cards(no_user_cards)
+{
+}
 
 void Calculator::setup(unsigned opponents)
 {
@@ -141,9 +143,9 @@ void Calculator::simulate_distinct_hands(unsigned hands)
     // a sum over k at the end turns that into the counts.
     std::vector<unsigned>& hands_beating = counts;
     const std::size_t no_opponents = counts.size() - 1;
-    const auto first_unknown_board = std::find_if(
-        unknown.begin(), unknown.begin() + no_unknown,
-        [](std::size_t place) { return place >= flop_position; });
+    const auto first_unknown_board =
+        std::find_if(unknown.begin(), unknown.begin() + no_unknown,
+                     [](std::size_t place) { return place >= flop_position; });
 
     Deck::State state = deck.take_state();
     for (unsigned hand = 0; hand < hands; ++hand) {
@@ -154,8 +156,8 @@ void Calculator::simulate_distinct_hands(unsigned hands)
         Sums board = known_board;
         for (auto place = first_unknown_board; place != unknown.begin() + no_unknown; ++place)
             board.add(cards[*place]);
-        const HandTable::Rank user = board.rank_with(table, cards[hole_position],
-                                                     cards[hole_position + 1]);
+        const HandTable::Rank user =
+            board.rank_with(table, cards[hole_position], cards[hole_position + 1]);
 
         // Opponent after opponent for as long as the user beats each; a tie ends the
         // hand like a loss.

@@ -76,7 +76,7 @@ bool read_line(std::istream& in, std::string& line)
     if (length == 0 && in.fail())
         throw InputEnded();
     if (!in.eof())
-        --length;  // the newline, counted but not stored
+        --length; // the newline, counted but not stored
     line.assign(buffer, length);
     return true;
 }
@@ -103,8 +103,7 @@ std::optional<Number> leading_number(const std::string& line)
 // Throws TakeBack when `line` takes back an answer and the hand has one to take back.
 void take_back_if_asked(const ConsoleSequencer& source, const std::string& line)
 {
-    if (line == ConsoleSequencer::take_back_answer && source.can_take_back
-        && source.can_take_back())
+    if (line == ConsoleSequencer::take_back_answer && source.can_take_back && source.can_take_back())
         throw TakeBack();
 }
 
@@ -113,8 +112,7 @@ void take_back_if_asked(const ConsoleSequencer& source, const std::string& line)
 // the answer, or std::nullopt when the line cannot be used. The take-back answer is no
 // number, card or move, so `accept` refuses it where there is nothing to take back.
 template <typename Accept>
-auto ask(const ConsoleSequencer& source, std::istream& in, const std::string& prompt,
-         Accept accept)
+auto ask(const ConsoleSequencer& source, std::istream& in, const std::string& prompt, Accept accept)
 {
     bool highlight = false;
     for (;;) {
@@ -138,7 +136,7 @@ ConsoleSequencer::ConsoleSequencer(const std::string& version, std::istream& in)
 }
 
 std::optional<std::string> ConsoleSequencer::get_input(std::string prompt, bool highlight,
-                                                      std::istream& in)
+                                                       std::istream& in)
 {
     console::Cursor::position(prompt_x, prompt_y);
     std::cout << prompt;
@@ -183,20 +181,21 @@ Sequencer::NewGame ConsoleSequencer::request_new_game(unsigned max_players)
         unsigned players;
         bool autobet;
     };
-    const Count count = ask(*this, in_, prompt, [max_players](const std::string& line) -> std::optional<Count> {
-        std::istringstream rest;
-        const auto players = leading_number<unsigned>(line, rest);
-        if (!players || *players == 0 || *players > max_players)
-            return std::nullopt;
-        // One more word may follow, with or without a blank before it; only that word
-        // is looked at.
-        std::string word;
-        if (!(rest >> word))
-            return Count{*players, false};
-        if (word != autobet_word)
-            return std::nullopt;
-        return Count{*players, true};
-    });
+    const Count count =
+        ask(*this, in_, prompt, [max_players](const std::string& line) -> std::optional<Count> {
+            std::istringstream rest;
+            const auto players = leading_number<unsigned>(line, rest);
+            if (!players || *players == 0 || *players > max_players)
+                return std::nullopt;
+            // One more word may follow, with or without a blank before it; only that word
+            // is looked at.
+            std::string word;
+            if (!(rest >> word))
+                return Count{*players, false};
+            if (word != autobet_word)
+                return std::nullopt;
+            return Count{*players, true};
+        });
 
     autobet = count.autobet;
     for (unsigned seat = 1; seat <= count.players; ++seat)
@@ -222,20 +221,20 @@ std::vector<Card> ConsoleSequencer::request_cards(Game::Round round)
 
     std::vector<Card> cards(static_cast<std::size_t>(wanted));
     const std::vector<Card>& dealt = dealt_;
-    const std::vector<Card> answer = ask(
-        *this, in_, prompt,
-        [&cards, &dealt](const std::string& line) -> std::optional<std::vector<Card>> {
-            if (!SequencerHelper::parse(line, cards))
-                return std::nullopt;
-            // A card cannot be dealt twice: a repeat is a typing slip, whose figures would
-            // be those of impossible cards.
-            for (auto card = cards.begin(); card != cards.end(); ++card) {
-                if (std::find(cards.begin(), card, *card) != card
-                    || std::find(dealt.begin(), dealt.end(), *card) != dealt.end())
+    const std::vector<Card> answer =
+        ask(*this, in_, prompt,
+            [&cards, &dealt](const std::string& line) -> std::optional<std::vector<Card>> {
+                if (!SequencerHelper::parse(line, cards))
                     return std::nullopt;
-            }
-            return cards;
-        });
+                // A card cannot be dealt twice: a repeat is a typing slip, whose figures would
+                // be those of impossible cards.
+                for (auto card = cards.begin(); card != cards.end(); ++card) {
+                    if (std::find(cards.begin(), card, *card) != card
+                        || std::find(dealt.begin(), dealt.end(), *card) != dealt.end())
+                        return std::nullopt;
+                }
+                return cards;
+            });
     dealt_.insert(dealt_.end(), answer.begin(), answer.end());
     return answer;
 }

@@ -133,7 +133,7 @@ private:
                 // The next place starts above this card within the same group (hole or
                 // board), from the lowest card at the first place of the board.
                 const bool same_group = (places[p] < Calculator::flop_position)
-                    == (places[p + 1] < Calculator::flop_position);
+                                        == (places[p + 1] < Calculator::flop_position);
                 deal_place(p + 1, same_group ? i + 1 : 0, rest.size());
             }
             dealt &= ~(Cards{1} << card);
@@ -151,7 +151,8 @@ private:
         }
         const HandTable::CardKey a = HandTable::key(cards[0]);
         const HandTable::CardKey b = HandTable::key(cards[1]);
-        const HandTable::Rank user = table.rank(counts + a.counts + b.counts, held + a.cards + b.cards);
+        const HandTable::Rank user =
+            table.rank(counts + a.counts + b.counts, held + a.cards + b.cards);
         ++wins[0];
 
         left.clear();
@@ -206,8 +207,8 @@ private:
 std::uint64_t ExactOdds::no_cases(const std::vector<Card>& user_cards, unsigned opponents)
 {
     const Situation situation(user_cards);
-    const std::uint64_t left = situation.rest.size() - situation.no_hole_unknown
-        - situation.no_board_unknown;
+    const std::uint64_t left =
+        situation.rest.size() - situation.no_hole_unknown - situation.no_board_unknown;
     std::uint64_t per_deal = 0;
     for (unsigned k = 1; k <= opponents; ++k)
         per_deal = saturating_sum(per_deal, ordered_holdings(left, k));
@@ -222,8 +223,8 @@ ExactOdds::Counts ExactOdds::count(const std::vector<Card>& user_cards, unsigned
     result.cases.resize(opponents + 1);
     result.wins.assign(opponents + 1, 0);
     const std::uint64_t deals = situation.no_deals();
-    const std::uint64_t left = situation.rest.size() - situation.no_hole_unknown
-        - situation.no_board_unknown;
+    const std::uint64_t left =
+        situation.rest.size() - situation.no_hole_unknown - situation.no_board_unknown;
     for (unsigned k = 0; k <= opponents; ++k)
         result.cases[k] = saturating_product(deals, ordered_holdings(left, k));
 

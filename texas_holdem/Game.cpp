@@ -137,8 +137,7 @@ void Game::advance_round(const std::vector<Card>& cards)
 
     const unsigned n = player_count(*this);
     current_player = opener < n ? opener : 0;
-    for (unsigned step = 0; step < n && (folded[current_player] || all_in[current_player]);
-         ++step) {
+    for (unsigned step = 0; step < n && (folded[current_player] || all_in[current_player]); ++step) {
         observed[current_player] = true;
         current_player = (current_player + 1) % n;
     }

@@ -15,7 +15,7 @@ struct SignCode {
     const char* code;
 };
 const SignCode sign_codes[] = {
-    {"$", "USD"}, {"\xE2\x82\xAC", "EUR"}, {"\xC2\xA3", "GBP"}, {"\xE2\x82\xB9", "INR"},
+    {"$", "USD"},           {"\xE2\x82\xAC", "EUR"}, {"\xC2\xA3", "GBP"}, {"\xE2\x82\xB9", "INR"},
     {"Rs.\xC2\xA0", "INR"},
 };
 
@@ -25,8 +25,7 @@ constexpr HandMoney::Money cents_per_unit = 100;
 } // namespace
 
 HandMoney::HandMoney(const HandRecord& hand)
-    : committed_(hand.seats.size(), 0),
-      received_(hand.seats.size(), 0),
+    : committed_(hand.seats.size(), 0), received_(hand.seats.size(), 0),
       cashed_out_(hand.seats.size(), false)
 {
     for (const HandRecord::Action& action : hand.actions) {
@@ -39,12 +38,8 @@ HandMoney::HandMoney(const HandRecord& hand)
         case Kind::dead_blind:
         case Kind::call:
         case Kind::bet:
-        case Kind::raise:
-            committed_[action.seat] += action.amount;
-            break;
-        case Kind::uncalled:
-            committed_[action.seat] -= action.amount;
-            break;
+        case Kind::raise: committed_[action.seat] += action.amount; break;
+        case Kind::uncalled: committed_[action.seat] -= action.amount; break;
         case Kind::collect:
             received_[action.seat] += action.amount;
             known_ = true;
@@ -54,8 +49,7 @@ HandMoney::HandMoney(const HandRecord& hand)
             cashed_out_[action.seat] = true;
             known_ = true;
             break;
-        default:
-            break;
+        default: break;
         }
     }
 

@@ -124,8 +124,8 @@ void HeroResults::add(const HandRecord& hand, std::size_t seat, std::uint32_t fi
                 row.date_time.begin());
     if (row.known) {
         row.net = money.net(seat);
-        row.adjusted = equity.adjusted_result(hand, seat, money)
-                           .value_or(row.net * AllInEquity::hundredths);
+        row.adjusted =
+            equity.adjusted_result(hand, seat, money).value_or(row.net * AllInEquity::hundredths);
     }
     rows_.push_back(row);
 }
@@ -156,7 +156,8 @@ std::string HeroResults::most_frequent_name() const
     std::string best;
     std::uint64_t best_count = 0;
     for (std::size_t i = 0; i < names_.size(); ++i)
-        if (counts[i] > best_count || (counts[i] == best_count && counts[i] > 0 && names_[i] < best)) {
+        if (counts[i] > best_count
+            || (counts[i] == best_count && counts[i] > 0 && names_[i] < best)) {
             best = names_[i];
             best_count = counts[i];
         }
@@ -224,9 +225,7 @@ std::string HeroResults::svg(const std::string& name) const
     const double x_step = std::max(1.0, tick_step(x_max));
     const int y_decimals = y_step < 1.0 ? 2 : 0;
 
-    auto x_of = [x_max](double hand) {
-        return plot_left + (plot_right - plot_left) * hand / x_max;
-    };
+    auto x_of = [x_max](double hand) { return plot_left + (plot_right - plot_left) * hand / x_max; };
     auto y_of = [low, high](double value) {
         return plot_bottom - (plot_bottom - plot_top) * (value - low) / (high - low);
     };
@@ -235,12 +234,14 @@ std::string HeroResults::svg(const std::string& name) const
                       "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\""
                       + std::to_string(chart_width) + "\" height=\"" + std::to_string(chart_height)
                       + "\" viewBox=\"0 0 " + std::to_string(chart_width) + ' '
-                      + std::to_string(chart_height) + "\" font-family=\"sans-serif\" "
-                      "font-size=\"13\">\n";
+                      + std::to_string(chart_height)
+                      + "\" font-family=\"sans-serif\" "
+                        "font-size=\"13\">\n";
     svg += "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
-    svg += "<text x=\"" + std::to_string(chart_width / 2) + "\" y=\"28\" text-anchor=\"middle\" "
-           "font-size=\"17\">Results of " + xml_text(name) + " (" + std::to_string(hands)
-           + " hands)</text>\n";
+    svg += "<text x=\"" + std::to_string(chart_width / 2)
+           + "\" y=\"28\" text-anchor=\"middle\" "
+             "font-size=\"17\">Results of "
+           + xml_text(name) + " (" + std::to_string(hands) + " hands)</text>\n";
 
     // Grid lines with their labels.
     svg += "<g stroke=\"#dddddd\" stroke-width=\"1\">\n";
@@ -248,8 +249,8 @@ std::string HeroResults::svg(const std::string& name) const
         svg += "<line x1=\"" + number(plot_left, 1) + "\" y1=\"" + number(y_of(value), 1)
                + "\" x2=\"" + number(plot_right, 1) + "\" y2=\"" + number(y_of(value), 1) + "\"/>\n";
     for (double hand = 0; hand <= x_max + x_step / 2; hand += x_step)
-        svg += "<line x1=\"" + number(x_of(hand), 1) + "\" y1=\"" + number(plot_top, 1)
-               + "\" x2=\"" + number(x_of(hand), 1) + "\" y2=\"" + number(plot_bottom, 1) + "\"/>\n";
+        svg += "<line x1=\"" + number(x_of(hand), 1) + "\" y1=\"" + number(plot_top, 1) + "\" x2=\""
+               + number(x_of(hand), 1) + "\" y2=\"" + number(plot_bottom, 1) + "\"/>\n";
     svg += "</g>\n<g fill=\"#333333\">\n";
     for (double value = low; value <= high + y_step / 2; value += y_step)
         svg += "<text x=\"" + number(plot_left - 8, 1) + "\" y=\"" + number(y_of(value) + 4, 1)
@@ -260,8 +261,8 @@ std::string HeroResults::svg(const std::string& name) const
     svg += "</g>\n";
 
     // Axes and their labels.
-    svg += "<line x1=\"" + std::to_string(plot_left) + "\" y1=\"" + number(y_of(0.0), 1) + "\" x2=\""
-           + std::to_string(plot_right) + "\" y2=\"" + number(y_of(0.0), 1)
+    svg += "<line x1=\"" + std::to_string(plot_left) + "\" y1=\"" + number(y_of(0.0), 1)
+           + "\" x2=\"" + std::to_string(plot_right) + "\" y2=\"" + number(y_of(0.0), 1)
            + "\" stroke=\"#888888\" stroke-width=\"1\"/>\n";
     svg += "<rect x=\"" + std::to_string(plot_left) + "\" y=\"" + std::to_string(plot_top)
            + "\" width=\"" + std::to_string(plot_right - plot_left) + "\" height=\""
@@ -291,7 +292,7 @@ std::string HeroResults::svg(const std::string& name) const
     const int legend_x = plot_left + 12, legend_y = plot_top + 12;
     svg += "<rect x=\"" + std::to_string(legend_x - 6) + "\" y=\"" + std::to_string(legend_y - 6)
            + "\" width=\"190\" height=\"48\" fill=\"white\" fill-opacity=\"0.85\" "
-           "stroke=\"#bbbbbb\"/>\n";
+             "stroke=\"#bbbbbb\"/>\n";
     struct Entry {
         const char* colour;
         const char* dashes;

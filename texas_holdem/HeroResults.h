@@ -20,14 +20,14 @@ public:
     using Money = pokerstars::Money;
 
     struct Row {
-        std::uint32_t file = 0;         // index into the caller's list of files
-        std::uint32_t player = 0;       // index into names()
-        std::uint8_t unit = 0;          // index into units()
-        bool known = false;             // false: the file does not tell who won
+        std::uint32_t file = 0;   // index into the caller's list of files
+        std::uint32_t player = 0; // index into names()
+        std::uint8_t unit = 0;    // index into units()
+        bool known = false;       // false: the file does not tell who won
         std::string hand_id;
-        std::array<char, 32> date_time{};  // the header's first time, cut to fit
-        Money net = 0;                  // in the unit's smallest part (cent, chip)
-        std::int64_t adjusted = 0;      // in hundredths of that part
+        std::array<char, 32> date_time{}; // the header's first time, cut to fit
+        Money net = 0;                    // in the unit's smallest part (cent, chip)
+        std::int64_t adjusted = 0;        // in hundredths of that part
     };
 
     // Adds `seat`'s result in `hand`, read from file number `file`; `equity` works out

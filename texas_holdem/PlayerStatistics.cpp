@@ -22,7 +22,7 @@ struct SeatFacts {
     bool raised = false;
     bool three_bet_chance = false;
     bool three_bet = false;
-    bool answered_three_bet = false;  // his first move after his raise was re-raised
+    bool answered_three_bet = false; // his first move after his raise was re-raised
     bool three_bet_faced = false;
     bool folded_to_three_bet = false;
     bool folded_before_flop = false;
@@ -37,7 +37,10 @@ bool is_move(Kind kind)
            || kind == Kind::raise;
 }
 
-bool is_aggressive(Kind kind) { return kind == Kind::bet || kind == Kind::raise; }
+bool is_aggressive(Kind kind)
+{
+    return kind == Kind::bet || kind == Kind::raise;
+}
 
 // Follows the hand's lines once and notes what each seat did.
 std::vector<SeatFacts> read_facts(const HandRecord& hand)

@@ -22,24 +22,24 @@ public:
 
     // One player's counters. Each share is a count over its own number of chances.
     struct Totals {
-        std::uint64_t hands = 0;                  // hands dealt in
-        std::uint64_t voluntary = 0;              // put money in before the flop by choice
-        std::uint64_t preflop_raises = 0;         // hands with a raise before the flop
-        std::uint64_t three_bet_chances = 0;      // faced a single pre-flop raise
-        std::uint64_t three_bets = 0;             // ... and re-raised it
-        std::uint64_t three_bets_faced = 0;       // his first raise was re-raised once
-        std::uint64_t folds_to_three_bet = 0;     // ... and he folded
-        std::uint64_t aggressive_moves = 0;       // bets and raises after the flop
-        std::uint64_t calls = 0;                  // calls after the flop
+        std::uint64_t hands = 0;              // hands dealt in
+        std::uint64_t voluntary = 0;          // put money in before the flop by choice
+        std::uint64_t preflop_raises = 0;     // hands with a raise before the flop
+        std::uint64_t three_bet_chances = 0;  // faced a single pre-flop raise
+        std::uint64_t three_bets = 0;         // ... and re-raised it
+        std::uint64_t three_bets_faced = 0;   // his first raise was re-raised once
+        std::uint64_t folds_to_three_bet = 0; // ... and he folded
+        std::uint64_t aggressive_moves = 0;   // bets and raises after the flop
+        std::uint64_t calls = 0;              // calls after the flop
         std::uint64_t saw_flop = 0;
-        std::uint64_t showdowns = 0;              // of the hands he saw the flop in
-        std::uint64_t showdowns_told = 0;         // showdowns whose winners the file tells
-        std::uint64_t showdowns_won = 0;          // ... in which he collected money
-        std::map<std::string, Money> net;         // net won per unit ("USD", "chips")
+        std::uint64_t showdowns = 0;      // of the hands he saw the flop in
+        std::uint64_t showdowns_told = 0; // showdowns whose winners the file tells
+        std::uint64_t showdowns_won = 0;  // ... in which he collected money
+        std::map<std::string, Money> net; // net won per unit ("USD", "chips")
         // Net won per size of the big blind, so that big blinds per 100 hands is worked
         // out exactly once at the end rather than summed in floating point.
         std::map<Money, Money> net_by_big_blind;
-        std::uint64_t hands_in_big_blinds = 0;    // hands counted in net_by_big_blind
+        std::uint64_t hands_in_big_blinds = 0; // hands counted in net_by_big_blind
 
         void merge(const Totals& other);
 

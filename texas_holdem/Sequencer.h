@@ -20,7 +20,7 @@ class Sequencer {
 public:
     // Who plays the hand. The driver uses only `players`.
     struct NewGame {
-        std::vector<std::string> players;  // seat order; 0 posts the first blind
+        std::vector<std::string> players; // seat order; 0 posts the first blind
         std::string table_name;
         std::string game_id;
         // Index in `players` of the player who opens the rounds after hole (Game::opener).

@@ -54,7 +54,7 @@ bool SequencerHelper::parse_written(char value_ch, char suit_ch, Card& card)
     const bool letter = value_ch >= 'A' && value_ch <= 'Z';
     const bool digit = value_ch >= '2' && value_ch <= '9';
     return (letter || digit)
-        && parse(letter ? static_cast<char>(value_ch - 'A' + 'a') : value_ch, suit_ch, card);
+           && parse(letter ? static_cast<char>(value_ch - 'A' + 'a') : value_ch, suit_ch, card);
 }
 
 std::string SequencerHelper::round_name(Game::Round round)

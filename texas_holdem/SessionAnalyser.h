@@ -16,18 +16,18 @@ public:
     // One player in one betting round of one hand.
     struct PlayerEntry {
         std::string name;
-        unsigned game;         // the hand's number
-        unsigned round;        // 0 hole, 1 flop, 2 turn, 3 river
-        float stake_to_match;  // at the end of that round
-        bool active;           // still in at the end of that round
-        float stake;           // final total stake in the hand, the same in every row
+        unsigned game;        // the hand's number
+        unsigned round;       // 0 hole, 1 flop, 2 turn, 3 river
+        float stake_to_match; // at the end of that round
+        bool active;          // still in at the end of that round
+        float stake;          // final total stake in the hand, the same in every row
     };
 
     // One betting round of one hand.
     struct GameEntry {
         unsigned game;
         unsigned round;
-        float stake_to_match;  // at the end of that round
+        float stake_to_match; // at the end of that round
     };
 
     // Appends the rows of one finished hand (at least one finished round, one name per

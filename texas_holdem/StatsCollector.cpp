@@ -21,8 +21,8 @@ namespace poker::texas_holdem {
 using pokerstars::CurrentGrammar;
 using pokerstars::HandHistoryError;
 using pokerstars::HandReader;
-using pokerstars::OlderGrammar;
 using pokerstars::HandRecord;
+using pokerstars::OlderGrammar;
 
 namespace {
 
@@ -69,7 +69,7 @@ void read_older_hand(const HandReader& reader, HandRecord& hand)
 struct StatsCollector::FileResult {
     PlayerStatistics players;
     HeroResults results;
-    std::vector<std::string> hand_ids;  // of the hands counted, in file order
+    std::vector<std::string> hand_ids; // of the hands counted, in file order
     std::vector<Fault> faults;
     std::uint64_t repeated = 0;
     std::uint64_t cancelled = 0;
@@ -104,8 +104,7 @@ void StatsCollector::CountedHands::insert(const std::string& id)
         others_.insert(id);
 }
 
-StatsCollector::FileResult StatsCollector::read_file(std::size_t index,
-                                                     const CountedHands* known,
+StatsCollector::FileResult StatsCollector::read_file(std::size_t index, const CountedHands* known,
                                                      const Options& options,
                                                      std::atomic<std::uint64_t>& read,
                                                      AllInEquity& equity) const
@@ -125,7 +124,7 @@ StatsCollector::FileResult StatsCollector::read_file(std::size_t index,
     }
     std::istream& in = name == standard_input ? static_cast<std::istream&>(piped) : file;
     HandReader reader(in, name);
-    HandRecord hand;  // reused: its storage serves every hand
+    HandRecord hand; // reused: its storage serves every hand
     std::unordered_set<std::string> seen;
     for (;;) {
         try {
@@ -172,8 +171,8 @@ void StatsCollector::run(const std::vector<std::string>& paths, const Options& o
     std::condition_variable finished, merged;
     std::atomic<std::size_t> next{0};
     std::size_t next_to_merge = 0;
-    const unsigned jobs = std::max(1u, std::min<unsigned>(options.jobs,
-                                                          static_cast<unsigned>(files.size())));
+    const unsigned jobs =
+        std::max(1u, std::min<unsigned>(options.jobs, static_cast<unsigned>(files.size())));
 
     // One equity object per thread, kept from file to file: a situation met again (the
     // same cards, board and pots) is not enumerated again.
@@ -218,12 +217,10 @@ void StatsCollector::run(const std::vector<std::string>& paths, const Options& o
             next_to_merge = index + 1;
         }
         merged.notify_all();
-        const bool repeats = std::any_of(result->hand_ids.begin(), result->hand_ids.end(),
-                                         [this](const std::string& id) {
-                                             return counted_.contains(id);
-                                         });
-        if (repeats)
-            {
+        const bool repeats =
+            std::any_of(result->hand_ids.begin(), result->hand_ids.end(),
+                        [this](const std::string& id) { return counted_.contains(id); });
+        if (repeats) {
             std::atomic<std::uint64_t> again{0};
             result = read_file(index, &counted_, options, again, equity_again);
         }

@@ -56,9 +56,9 @@ public:
     std::string hero;
     std::vector<std::string> files;
     std::vector<Fault> faults;
-    std::uint64_t hands = 0;         // distinct hands counted
-    std::uint64_t repeated = 0;      // hands met again and not counted again
-    std::uint64_t cancelled = 0;     // hands the table cancelled
+    std::uint64_t hands = 0;     // distinct hands counted
+    std::uint64_t repeated = 0;  // hands met again and not counted again
+    std::uint64_t cancelled = 0; // hands the table cancelled
 
 private:
     struct FileResult;
@@ -71,7 +71,7 @@ private:
         void insert(const std::string& id);
 
     private:
-        static constexpr std::size_t max_digits = 18;  // stays below 2^63
+        static constexpr std::size_t max_digits = 18; // stays below 2^63
         static bool as_number(const std::string& id, std::uint64_t& number);
 
         boost::unordered_flat_set<std::uint64_t> numbers_;
@@ -80,9 +80,8 @@ private:
 
     // Reads file number `index`, leaving out the hands in `known` when given.
     // `read` counts the hands as they are read; `equity` is the calling thread's.
-    FileResult read_file(std::size_t index, const CountedHands* known,
-                         const Options& options, std::atomic<std::uint64_t>& read,
-                         AllInEquity& equity) const;
+    FileResult read_file(std::size_t index, const CountedHands* known, const Options& options,
+                         std::atomic<std::uint64_t>& read, AllInEquity& equity) const;
 
     // Standard input, read once so that it can be read again like a file.
     std::string standard_input_;

@@ -6,8 +6,8 @@
 #include <functional>
 #include <limits>
 #include <optional>
-#include <stdexcept>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -43,8 +43,7 @@ const std::string end_q = "Hit enter for a new game";
 
 // Three players to the river: blinds 1 and 2; P3 and P1 call, P2 checks; on the flop P1
 // bets 4, P2 folds, P3 calls; P1 and P3 check the turn and the river.
-const std::string hand_to_the_river =
-    "3\n1\n2\nahkd\nc\nc\nc\n2c7d9h\n4\nf\nc\nts\nc\nc\n2s\nc\nc\n\n";
+const std::string hand_to_the_river = "3\n1\n2\nahkd\nc\nc\nc\n2c7d9h\n4\nf\nc\nts\nc\nc\n2s\nc\nc\n\n";
 
 // The console source, but seating `names` and handing over `hole` as the hole cards when
 // they are set: what other sources may do, within their contract or not.
@@ -89,8 +88,7 @@ struct Session {
 
 // Plays one hand typed at the console on a fresh screen (`setup` may change the source
 // and the screen first); returns the screen at every question.
-std::vector<Shot> play(const std::string& typed,
-                       const std::function<void(Source&, RecordingScreen&)>& setup = {})
+std::vector<Shot> play(const std::string& typed, const std::function<void(Source&, RecordingScreen&)>& setup = {})
 {
     Session session(typed);
     if (setup)
@@ -124,8 +122,8 @@ std::string fields(const Surface& screen, int col, int top)
 // back, F card face, r red card face, T the table's felt; ? anything else.
 char letter(unsigned short attribute)
 {
-    const unsigned short attributes[] = {colour::white,     colour::bright_red, colour::bright_yellow,
-                                         colour::dark_green, colour::card_back, colour::card_face,
+    const unsigned short attributes[] = {colour::white,         colour::bright_red, colour::bright_yellow,
+                                         colour::dark_green,    colour::card_back,  colour::card_face,
                                          colour::card_face_red, colour::table_green};
     const auto found = std::find(std::begin(attributes), std::end(attributes), attribute);
     return "WRYGBFrT?"[found - std::begin(attributes)];
@@ -155,7 +153,8 @@ std::string colours(const Surface& screen, int col, int top, int rows)
     std::string text;
     for (int y = top; y < top + rows; ++y)
         text += screen.cell(col, y).attribute == screen.cell(col + 3, y).attribute
-                    ? letter(screen.cell(col, y).attribute) : '?';
+                    ? letter(screen.cell(col, y).attribute)
+                    : '?';
     return text;
 }
 
@@ -173,15 +172,18 @@ TEST(TableView, NumbersAreFourCharactersRightAlignedOrXXXX)
     };
     const float inf = std::numeric_limits<float>::infinity();
     const std::pair<float, std::string> amounts[] = {
-        {12.75f, "  12"}, {9999.9f, "9999"}, {10000.0f, " 10k"}, {-0.5f, "   0"}, {-1.0f, "XXXX"},
-        {0.5f, "  .5"}, {0.05f, " .05"}, {18843.0f, " 18k"}, {1.5e6f, "1.5M"},
-        {std::numeric_limits<float>::quiet_NaN(), "XXXX"}, {inf, "XXXX"}, {-inf, "XXXX"},
+        {12.75f, "  12"},   {9999.9f, "9999"},
+        {10000.0f, " 10k"}, {-0.5f, "   0"},
+        {-1.0f, "XXXX"},    {0.5f, "  .5"},
+        {0.05f, " .05"},    {18843.0f, " 18k"},
+        {1.5e6f, "1.5M"},   {std::numeric_limits<float>::quiet_NaN(), "XXXX"},
+        {inf, "XXXX"},      {-inf, "XXXX"},
         {3e9f, "XXXX"}};
     for (const auto& row : amounts)
         EXPECT_EQ(shown([&] { driver.print_number(row.first); }), row.second + "#") << row.first;
     const std::pair<double, std::string> probabilities[] = {
-        {1.0, "100%"}, {0.125, " 13%"}, {0.994, " 99%"}, {0.07, "  7%"}, {0.004, "  0%"},
-        {-0.1, "XXXX"}, {1.0000001, "XXXX"}, {std::numeric_limits<double>::quiet_NaN(), "XXXX"}};
+        {1.0, "100%"},   {0.125, " 13%"}, {0.994, " 99%"},     {0.07, "  7%"},
+        {0.004, "  0%"}, {-0.1, "XXXX"},  {1.0000001, "XXXX"}, {std::numeric_limits<double>::quiet_NaN(), "XXXX"}};
     for (const auto& row : probabilities)
         EXPECT_EQ(shown([&] { driver.print_percentage(row.first); }), row.second + "#") << row.first;
 }
@@ -194,8 +196,7 @@ TEST(TableView, LongNameIsWrittenWholeAndPushesTheMarker)
     });
     EXPECT_EQ(at(shots, "Enter blind bet for " + sixteen).text(0, players_top, 19), " " + sixteen + "* ");
     // Pushed into the stake column, the marker is written over by the stake.
-    EXPECT_EQ(at(shots, "Enter blind bet for " + seventeen).text(0, players_top + 1, 20),
-              " " + seventeen + "  ");
+    EXPECT_EQ(at(shots, "Enter blind bet for " + seventeen).text(0, players_top + 1, 20), " " + seventeen + "  ");
 }
 
 // The table, the chances and the stakes at the end of a hand to the river: each round's
@@ -252,8 +253,9 @@ TEST(TableViewInHand, EachRoundWritesUnderItsOwnCardsAndAFoldedStakeIsRedFromThe
             letters += letter(at(shots, prompt).cell(col, 8).attribute);
         return letters;
     };
-    EXPECT_EQ(places("Enter blind bet for P1") + places("Enter flop cards") + places("Enter river card"),
-              "BBBB" "rBBB" "rFFB");
+    EXPECT_EQ(places("Enter blind bet for P1") + places("Enter flop cards") + places("Enter river card"), "BBBB"
+                                                                                                          "rBBB"
+                                                                                                          "rFFB");
 }
 
 TEST(TableViewInHand, YellowRowMovesUpWithEachFoldWhileTheChancesStay)
@@ -266,8 +268,7 @@ TEST(TableViewInHand, YellowRowMovesUpWithEachFoldWhileTheChancesStay)
     for (const auto& [player, colours_shown] : asked) {
         const Surface& screen = at(shots, move_q + player);
         EXPECT_EQ(colours(screen, 18, chances_top, 5), colours_shown) << player;
-        EXPECT_EQ(fields(screen, 18, chances_top), fields(at(shots, move_q + "3"), 18, chances_top))
-            << player;
+        EXPECT_EQ(fields(screen, 18, chances_top), fields(at(shots, move_q + "3"), 18, chances_top)) << player;
     }
     EXPECT_EQ(colours(at(shots, end_q), 23, chances_top, 5), "WYWWW");
 }
@@ -348,10 +349,9 @@ TEST(ConsoleSession, CompleteHandToTheRiver)
     Session session(hand_to_the_river + "more\n", "2.0");
     EXPECT_EQ(HandLoop::run(session.source, HandLoop::hands(1)), 1u);
     EXPECT_EQ(session.prompts(),
-              (Prompts{players_q, blind_q + "1", blind_q + "2", "Enter hole cards", move_q + "3",
-                       move_q + "1", move_q + "2", "Enter flop cards", move_q + "1", move_q + "2",
-                       move_q + "3", "Enter turn card", move_q + "1", move_q + "3",
-                       "Enter river card", move_q + "1", move_q + "3", end_q}));
+              (Prompts{players_q, blind_q + "1", blind_q + "2", "Enter hole cards", move_q + "3", move_q + "1",
+                       move_q + "2", "Enter flop cards", move_q + "1", move_q + "2", move_q + "3", "Enter turn card",
+                       move_q + "1", move_q + "3", "Enter river card", move_q + "1", move_q + "3", end_q}));
     EXPECT_EQ(session.unread(), "more\n");
     EXPECT_EQ(session.screen.surface.text(0, 1, 17), "Hand #1     V2.0 ");
 }
@@ -361,8 +361,8 @@ TEST(ConsoleSession, FoldsBeforeTheFlopEndTheHand)
     // The end of the hand takes one line, whatever it says.
     Session session("3\n1\n2\nahkd\nf\nf\nanything at all\nrest\n");
     HandLoop::run(session.source, HandLoop::hands(1));
-    EXPECT_EQ(session.prompts(), (Prompts{players_q, blind_q + "1", blind_q + "2",
-                                          "Enter hole cards", move_q + "3", move_q + "1", end_q}));
+    EXPECT_EQ(session.prompts(),
+              (Prompts{players_q, blind_q + "1", blind_q + "2", "Enter hole cards", move_q + "3", move_q + "1", end_q}));
     EXPECT_EQ(session.unread(), "rest\n");
 }
 
@@ -371,9 +371,8 @@ TEST(ConsoleSession, AutobetHandAsksOnlyForCardsAndTheNextHandAsksAgain)
     Session session("3 autobet\nahkd\n2c7d9h\nts\n2s\n\n2\n1\n2\nqsqh\nf\n\n");
     EXPECT_EQ(HandLoop::run(session.source, HandLoop::hands(2)), 2u);
     EXPECT_EQ(session.prompts(),
-              (Prompts{players_q, "Enter hole cards", "Enter flop cards", "Enter turn card",
-                       "Enter river card", end_q, players_q, blind_q + "1", blind_q + "2",
-                       "Enter hole cards", move_q + "1", end_q}));
+              (Prompts{players_q, "Enter hole cards", "Enter flop cards", "Enter turn card", "Enter river card", end_q,
+                       players_q, blind_q + "1", blind_q + "2", "Enter hole cards", move_q + "1", end_q}));
     EXPECT_EQ(session.unread(), "");
     const auto& shots = session.screen.shots;
     // Blinds of 1 and checks throughout: every round's stake to match and stakes stay at 1.
@@ -394,7 +393,7 @@ TEST(ConsoleSession, SameTypingGivesTheSameChancesInTheNextHand)
         std::string cells;
         for (int y = 24; y <= 45; ++y)
             for (int x = 18; x < 37; ++x)
-                if (x % 5 != 2 && y != 40 && y != 42) {  // the four columns, not the gaps
+                if (x % 5 != 2 && y != 40 && y != 42) { // the four columns, not the gaps
                     const console::Cell& cell = session.screen.shots[shot].screen.cell(x, y);
                     cells += std::string{cell.ch} + std::to_string(cell.attribute) + " ";
                 }
@@ -423,8 +422,8 @@ std::string difference(const console::Surface& a, const console::Surface& b)
         for (int x = 0; x < a.width(); ++x)
             if (a.cell(x, y) != b.cell(x, y))
                 return std::to_string(x) + "," + std::to_string(y) + ": " + a.cell(x, y).ch + " "
-                    + std::to_string(a.cell(x, y).attribute) + " vs " + b.cell(x, y).ch + " "
-                    + std::to_string(b.cell(x, y).attribute);
+                       + std::to_string(a.cell(x, y).attribute) + " vs " + b.cell(x, y).ch + " "
+                       + std::to_string(b.cell(x, y).attribute);
     return "";
 }
 
@@ -437,15 +436,14 @@ TEST(LiveSession, TakenBackAnswersLeaveExactlyTheScreenOfTheHandTypedWithoutThem
     // raise, a wrong flop card, two moves at once, a wrong turn card, a hand-ending fold.
     const std::vector<std::pair<std::string, std::vector<std::pair<int, Prompts>>>> hands = {
         {hand_to_the_river,
-         {{0, {"5"}}, {1, {"50"}}, {4, {"6"}}, {6, {"5"}}, {7, {"2c7d9s"}}, {8, {"5", "c"}},
-          {11, {"th"}}, {16, {"f"}}}},
+         {{0, {"5"}}, {1, {"50"}}, {4, {"6"}}, {6, {"5"}}, {7, {"2c7d9s"}}, {8, {"5", "c"}}, {11, {"th"}}, {16, {"f"}}}},
         {"3 autobet\nahkd\n2c7d9h\nts\n2s\n\n", {{0, {"4 autobet"}}, {2, {"2c7d9s"}}, {4, {"3s"}}}}};
     for (const auto& [clean, mistakes] : hands) {
         Session typed_cleanly(clean);
         HandLoop::run_live(typed_cleanly.source, true, HandLoop::hands(1));
         std::istringstream lines(clean);
         std::string typed, line;
-        std::vector<std::pair<std::size_t, std::size_t>> compared;  // (shot, clean shot)
+        std::vector<std::pair<std::size_t, std::size_t>> compared; // (shot, clean shot)
         for (int answer = 0; std::getline(lines, line); ++answer) {
             for (const auto& [at, wrong] : mistakes)
                 if (at == answer) {
@@ -462,7 +460,8 @@ TEST(LiveSession, TakenBackAnswersLeaveExactlyTheScreenOfTheHandTypedWithoutThem
         ASSERT_EQ(with_mistakes.unread(), "");
         for (const auto& [shot, clean_shot] : compared)
             EXPECT_EQ(difference(with_mistakes.screen.shots.at(shot).screen,
-                                 typed_cleanly.screen.shots.at(clean_shot).screen), "")
+                                 typed_cleanly.screen.shots.at(clean_shot).screen),
+                      "")
                 << typed_cleanly.screen.shots[clean_shot].prompt << " (answer " << clean_shot << ")";
     }
 }
@@ -472,11 +471,13 @@ TEST(LiveSession, NothingToTakeBackAtTheFirstQuestionOfAHand)
     Session session("u\n2\n1\n2\nu\n2\nahkd\nf\n\nu\n2 autobet\nqsqh\nu\nu\nu\n"
                     "2 autobet\nqsqh\n2c7d9h\nts\n2s\n\n");
     HandLoop::run_live(session.source, false, HandLoop::hands(2));
-    EXPECT_EQ(session.prompts(),
-              (Prompts{players_q, players_q, blind_q + "1", blind_q + "2", "Enter hole cards",
-                       blind_q + "2", "Enter hole cards", move_q + "1", end_q, players_q, players_q,
-                       "Enter hole cards", "Enter flop cards", "Enter hole cards", players_q, players_q,
-                       "Enter hole cards", "Enter flop cards", "Enter turn card", "Enter river card", end_q}));
+    EXPECT_EQ(session.prompts(), (Prompts{players_q,          players_q,          blind_q + "1",
+                                          blind_q + "2",      "Enter hole cards", blind_q + "2",
+                                          "Enter hole cards", move_q + "1",       end_q,
+                                          players_q,          players_q,          "Enter hole cards",
+                                          "Enter flop cards", "Enter hole cards", players_q,
+                                          players_q,          "Enter hole cards", "Enter flop cards",
+                                          "Enter turn card",  "Enter river card", end_q}));
     // `u` is refused in red at each hand's first question and never reaches the hand before;
     // a question asked again after `u` is in the normal colour.
     std::string red;
@@ -484,5 +485,3 @@ TEST(LiveSession, NothingToTakeBackAtTheFirstQuestionOfAHand)
         red += shot.screen.cell(1, 3).attribute == console::colour::bright_red ? 'R' : '.';
     EXPECT_EQ(red, ".R........R....R.....");
 }
-
-

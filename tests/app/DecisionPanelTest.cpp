@@ -8,17 +8,17 @@
 
 #include "app/Corvald.h"
 #include "app/HandLoop.h"
-#include "support/ScopedConsole.h"
 #include "console/TerminalRenderer.h"
 #include "support/CardText.h"
 #include "support/RecordingScreen.h"
+#include "support/ScopedConsole.h"
 #include "texas_holdem/ConsoleSequencer.h"
 
 using namespace poker::texas_holdem;
+using corvald_test::Shot;
 using poker::Card;
 using poker::Hand;
 using poker::test::cards;
-using corvald_test::Shot;
 namespace colour = console::colour;
 
 namespace {
@@ -50,8 +50,7 @@ TEST(DecisionPanel, PotCallAndPotOddsBesideTheHighlightedChanceThenTheHandInWord
     const std::vector<Shot> shots = play(typed, true);
     const Shot& call = shots[5];
     ASSERT_EQ(call.prompt, "Enter bet <raise>, c or f for P1");
-    EXPECT_EQ(row(call, 7) + "|" + row(call, 8) + "|" + row(call, 10) + "|" + row(call, 11) + "|"
-                  + row(call, 12),
+    EXPECT_EQ(row(call, 7) + "|" + row(call, 8) + "|" + row(call, 10) + "|" + row(call, 11) + "|" + row(call, 12),
               "Pot           4.75|To match      3.25|P1 to act|To call       2.75|Pot odds       37%");
     // The chance against the two opponents still in, as the column highlights it.
     EXPECT_EQ(row(call, 13), "Your chance   " + call.screen.text(18, 26, 4));

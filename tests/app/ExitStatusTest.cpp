@@ -15,9 +15,13 @@ using corvald_test::run_child;
 // CLI11's own codes would be 109, 106, 104 and so on.
 TEST(ExitStatus, EveryUsageFaultEndsWithTwoAndCliMessage)
 {
-    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
-             {"--bogus"}, {"replay"}, {"replay", "x.txt", "--delay", "soon"},
-             {"replay", "x.txt", "--delay", "-1"}, {"odds", "--players"}, {"what", "x"}}) {
+    for (const std::vector<std::string>& arguments :
+         std::vector<std::vector<std::string>>{{"--bogus"},
+                                               {"replay"},
+                                               {"replay", "x.txt", "--delay", "soon"},
+                                               {"replay", "x.txt", "--delay", "-1"},
+                                               {"odds", "--players"},
+                                               {"what", "x"}}) {
         const auto result = run_child(CORVALD_BINARY, arguments);
         EXPECT_EQ(result.status, 2) << arguments.back();
         EXPECT_NE(result.err.find("Run with --help for more information."), std::string::npos);

@@ -42,10 +42,7 @@ bool wait_until(const std::function<bool()>& shown)
 
 // One tmux server of our own (private socket), gone with the test whatever happened.
 struct Tmux {
-    explicit Tmux(const std::string& label = "")
-        : socket("corvald-smoke-" + std::to_string(::getpid()) + label)
-    {
-    }
+    explicit Tmux(const std::string& label = "") : socket("corvald-smoke-" + std::to_string(::getpid()) + label) {}
     ~Tmux() { run("kill-server"); }
     std::pair<int, std::string> run(const std::string& arguments) const
     {
@@ -81,10 +78,13 @@ TEST(ProgramInATerminal, PlaysAHandAtThePromptsAndEndsWithItsInput)
     const std::string run = std::string(CORVALD_BINARY) + "; echo \"[exit $?]\"; sleep 60";
     ASSERT_EQ(tmux.run("new-session -d -x 58 -y 60 -s smoke '" + run + "'").first, 0);
 
-    const std::pair<std::string, std::string> dialogue[] = {
-        {"Enter no players (max 16)", "3 autobet"}, {"Enter hole cards", "ahkd"},
-        {"Enter flop cards", "2c7d9h"}, {"Enter turn card", "ts"}, {"Enter river card", "u"},
-        {"Enter turn card", "ts"}, {"Enter river card", "2s"}};
+    const std::pair<std::string, std::string> dialogue[] = {{"Enter no players (max 16)", "3 autobet"},
+                                                            {"Enter hole cards", "ahkd"},
+                                                            {"Enter flop cards", "2c7d9h"},
+                                                            {"Enter turn card", "ts"},
+                                                            {"Enter river card", "u"},
+                                                            {"Enter turn card", "ts"},
+                                                            {"Enter river card", "2s"}};
     ASSERT_TRUE(tmux.wait_for_prompt(dialogue[0].first)) << tmux.screen();
     const std::string version = std::string("V") + CORVALD_VERSION;
     EXPECT_EQ(tmux.text_at(0, 1, 12 + version.size()), "Hand #1     " + version);
@@ -107,8 +107,7 @@ TEST(ProgramInATerminal, PlaysAHandAtThePromptsAndEndsWithItsInput)
     tmux.run("send-keys -t smoke Enter");
     ASSERT_TRUE(tmux.wait_for_prompt(dialogue[0].first)) << tmux.screen();
     tmux.run("send-keys -t smoke C-d");
-    ASSERT_TRUE(wait_until([&] { return tmux.screen().find("[exit ") != std::string::npos; }))
-        << tmux.screen();
+    ASSERT_TRUE(wait_until([&] { return tmux.screen().find("[exit ") != std::string::npos; })) << tmux.screen();
     EXPECT_NE(tmux.screen().find("[exit 0]"), std::string::npos) << tmux.screen();
     EXPECT_EQ(tmux.screen().find("Hand #"), std::string::npos) << tmux.screen();
 }
@@ -119,33 +118,33 @@ TEST(ProgramInATerminal, ReplayLeavesItsLastWordInViewAfterTheSpaceBar)
 {
     if (shell("command -v tmux").first != 0)
         GTEST_SKIP() << "tmux is not installed: the program cannot be run in a terminal here";
-    const struct { const char* file; const char* status_row; const char* last_word; } runs[] = {
-        {"missing-showdown.txt", "Error:", "[exit 1]"},
-        {"seat-rotation.txt", "Press the space bar to end", "[exit 0]"}};
+    const struct {
+        const char* file;
+        const char* status_row;
+        const char* last_word;
+    } runs[] = {{"missing-showdown.txt", "Error:", "[exit 1]"},
+                {"seat-rotation.txt", "Press the space bar to end", "[exit 0]"}};
     for (const auto& run : runs) {
         SCOPED_TRACE(run.file);
         Tmux tmux(std::string("-") + run.status_row[0]);
-        const std::string command = std::string(CORVALD_BINARY) + " replay "
-            + corvald_test::replay_data_path(run.file) + "; echo \"[exit $?]\"; sleep 60";
+        const std::string command = std::string(CORVALD_BINARY) + " replay " + corvald_test::replay_data_path(run.file)
+                                    + "; echo \"[exit $?]\"; sleep 60";
         ASSERT_EQ(tmux.run("new-session -d -x 58 -y 60 -s smoke '" + command + "'").first, 0);
         const std::string row3 = run.status_row;
-        ASSERT_TRUE(wait_until([&] { return tmux.text_at(1, 3, row3.size()) == row3; }))
-            << tmux.screen();
+        ASSERT_TRUE(wait_until([&] { return tmux.text_at(1, 3, row3.size()) == row3; })) << tmux.screen();
         const std::string message = tmux.text_at(1, 3, 57);
         tmux.run("send-keys -t smoke Space");
-        ASSERT_TRUE(wait_until([&] { return tmux.screen().find("[exit ") != std::string::npos; }))
-            << tmux.screen();
+        ASSERT_TRUE(wait_until([&] { return tmux.screen().find("[exit ") != std::string::npos; })) << tmux.screen();
         const std::string shell_screen = tmux.screen();
         EXPECT_NE(shell_screen.find(run.last_word), std::string::npos) << shell_screen;
         EXPECT_EQ(shell_screen.find("Request:"), std::string::npos) << shell_screen;
         if (row3 == "Error:") {
             const std::string text = message.substr(message.find_first_not_of(' ', 6));
             EXPECT_NE(shell_screen.find("corvald: hand history line "), std::string::npos);
-            EXPECT_NE(shell_screen.find(text.substr(0, text.find_last_not_of(' ') + 1)),
-                      std::string::npos) << shell_screen;
-        } else {
-            EXPECT_NE(shell_screen.find("corvald: 1 hand replayed"), std::string::npos)
+            EXPECT_NE(shell_screen.find(text.substr(0, text.find_last_not_of(' ') + 1)), std::string::npos)
                 << shell_screen;
+        } else {
+            EXPECT_NE(shell_screen.find("corvald: 1 hand replayed"), std::string::npos) << shell_screen;
         }
     }
 }

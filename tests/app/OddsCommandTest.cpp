@@ -71,21 +71,21 @@ TEST(OddsCommand, FaultsAreNamedOnOneLineWithStatusTwo)
     struct Case {
         std::string hole, board, players, fault;
     };
-    for (const Case& c : std::vector<Case>{
-             {"ahah", "", "2", "the card ah is given twice"},
-             {"ahkd", "qsjsah", "2", "the card ah is given twice"},
-             {"Ahkd", "", "2", "HOLE holds \"Ah\", which is no card"},
-             {"ahk", "", "2", "HOLE \"ahk\" is not a list of cards"},
-             {"ahkdqs", "", "2", "HOLE must be two cards, not 3"},
-             {"ahkd", "qsjs", "2", "BOARD must be 0, 3, 4 or 5 cards, not 2"},
-             {"ahkd", "qsjsts9s8s7s", "2", "BOARD must be 0, 3, 4 or 5 cards, not 6"},
-             {"ahkd", "qsjs1s", "2", "BOARD holds \"1s\", which is no card"},
-             {"ahkd", "", "1", "--players must be a whole number from 2 to 16, not \"1\""},
-             {"ahkd", "", "17", "--players must be a whole number from 2 to 16, not \"17\""},
-             {"ahkd", "", "three", "--players must be a whole number from 2 to 16"},
-             {"ahkd", "", "", "--players is required"},
-             // Not wrapped round to 4 players.
-             {"ahkd", "", "-4294967292", "--players must be a whole number from 2 to 16"}}) {
+    for (const Case& c :
+         std::vector<Case>{{"ahah", "", "2", "the card ah is given twice"},
+                           {"ahkd", "qsjsah", "2", "the card ah is given twice"},
+                           {"Ahkd", "", "2", "HOLE holds \"Ah\", which is no card"},
+                           {"ahk", "", "2", "HOLE \"ahk\" is not a list of cards"},
+                           {"ahkdqs", "", "2", "HOLE must be two cards, not 3"},
+                           {"ahkd", "qsjs", "2", "BOARD must be 0, 3, 4 or 5 cards, not 2"},
+                           {"ahkd", "qsjsts9s8s7s", "2", "BOARD must be 0, 3, 4 or 5 cards, not 6"},
+                           {"ahkd", "qsjs1s", "2", "BOARD holds \"1s\", which is no card"},
+                           {"ahkd", "", "1", "--players must be a whole number from 2 to 16, not \"1\""},
+                           {"ahkd", "", "17", "--players must be a whole number from 2 to 16, not \"17\""},
+                           {"ahkd", "", "three", "--players must be a whole number from 2 to 16"},
+                           {"ahkd", "", "", "--players is required"},
+                           // Not wrapped round to 4 players.
+                           {"ahkd", "", "-4294967292", "--players must be a whole number from 2 to 16"}}) {
         std::ostringstream out, err;
         EXPECT_EQ(OddsCommand::run({c.hole, c.board, c.players, "", "", false}, out, err), 2) << c.fault;
         EXPECT_EQ(out.str(), "");
@@ -96,7 +96,8 @@ TEST(OddsCommand, FaultsAreNamedOnOneLineWithStatusTwo)
     // Neither wrapped round to 4294967295 nor left unbounded.
     for (const auto& [hands, seed, fault] : std::vector<std::array<std::string, 3>>{
              {"-1", "", "--hands must be a whole number from 1 to 10000000, not \"-1\""},
-             {"10000001", "", "--hands must be"}, {"+5", "", "--hands must be"},
+             {"10000001", "", "--hands must be"},
+             {"+5", "", "--hands must be"},
              {"", "-1", "--seed must be a whole number from 0 to 4294967295, not \"-1\""}}) {
         std::ostringstream out, err;
         EXPECT_EQ(OddsCommand::run({"ahkd", "", "3", hands, seed, false}, out, err), 2);
@@ -121,8 +122,7 @@ TEST(OddsCommand, BinaryPrintsJsonOrAnAlignedTableAndRejectsBadInput)
 
     const auto table = corvald_test::run_child(CORVALD_BINARY, {"odds", "--players", "2", "--hands", "100"});
     ASSERT_EQ(table.status, 0) << table.err;
-    EXPECT_NE(table.out.find("hole random  board none  players 2  hands 100  seed 2\n"), std::string::npos)
-        << table.out;
+    EXPECT_NE(table.out.find("hole random  board none  players 2  hands 100  seed 2\n"), std::string::npos) << table.out;
     EXPECT_NE(table.out.find("\n        0   100.00 %   100.00 %\n"), std::string::npos) << table.out;
 
     const auto bad = corvald_test::run_child(CORVALD_BINARY, {"odds", "ahah", "--players", "2"});
@@ -138,8 +138,7 @@ using poker::texas_holdem::Corvald;
 // back for cards and at the end: the runs at the blinds and after the hole cards, the
 // flop, the turn and the river.
 struct CountsAtEachStep : poker::texas_holdem::ConsoleSequencer {
-    CountsAtEachStep(std::istream& typed, const Corvald& driver)
-        : ConsoleSequencer("1", typed), driver(driver) {}
+    CountsAtEachStep(std::istream& typed, const Corvald& driver) : ConsoleSequencer("1", typed), driver(driver) {}
     std::vector<Card> request_cards(poker::texas_holdem::Game::Round round) override
     {
         runs.push_back(driver.calculator.counts);
@@ -162,14 +161,16 @@ TEST(OddsCommand, CountsEqualTheTablesAfterEveryStepOfCards)
 {
     const struct {
         std::string players, hole, board;
-    } hands[] = {{"3", "ahkd", "qdjdtd9c2s"}, {"2", "7c2h", "7d7s2c3h4h"},
-                 {"6", "qsqh", "as2d9hjcqd"}, {"16", "5c6c", "7c8c9ckhkd"}};
+    } hands[] = {{"3", "ahkd", "qdjdtd9c2s"},
+                 {"2", "7c2h", "7d7s2c3h4h"},
+                 {"6", "qsqh", "as2d9hjcqd"},
+                 {"16", "5c6c", "7c8c9ckhkd"}};
     for (const auto& hand : hands) {
         SCOPED_TRACE(hand.hole);
         corvald_test::RecordingScreen screen;
         const auto& b = hand.board;
-        std::istringstream typed(hand.players + " autobet\n" + hand.hole + "\n" + b.substr(0, 6)
-                                 + "\n" + b.substr(6, 2) + "\n" + b.substr(8, 2) + "\n\n");
+        std::istringstream typed(hand.players + " autobet\n" + hand.hole + "\n" + b.substr(0, 6) + "\n" + b.substr(6, 2)
+                                 + "\n" + b.substr(8, 2) + "\n\n");
         Corvald driver;
         CountsAtEachStep table(typed, driver);
         driver.go(table);
@@ -209,11 +210,16 @@ TEST(OddsCommand, ExactCountsTheCasesOrNamesTheirNumber)
     ASSERT_EQ(OddsCommand::run({"ahkd", "qsjsts2c", "3", "", "", true, true, "1"}, one, err), 0) << err.str();
     ASSERT_EQ(OddsCommand::run({"ahkd", "qsjsts2c", "3", "", "", true, true, "2"}, two, err), 0) << err.str();
     EXPECT_EQ(one.str(), two.str());
-    EXPECT_EQ(one.str().rfind(R"({"hole":"ahkd","board":"qsjsts2c","players":3,"method":"exact","cases":[46,45540,41122620],"counts":[46,)", 0), 0u)
+    EXPECT_EQ(
+        one.str().rfind(
+            R"({"hole":"ahkd","board":"qsjsts2c","players":3,"method":"exact","cases":[46,45540,41122620],"counts":[46,)",
+            0),
+        0u)
         << one.str();
 
     std::ostringstream out;
     EXPECT_EQ(OddsCommand::run({"ahkh", "", "3", "", "", false, true, ""}, out, err), 2);
     EXPECT_NE(err.str().find("--exact would count 1896205449600 cases, more than 10000000000; simulate with --hands"),
-              std::string::npos) << err.str();
+              std::string::npos)
+        << err.str();
 }

@@ -33,8 +33,8 @@ TEST(ReplayCommand, UnreadableFileOrReportDirectoryIsReportedBeforeTheReplay)
     EXPECT_EQ(blocked.err.find("Malformed"), std::string::npos) << blocked.err;
     // A report that fails at the end: the same status, the final file and the reason.
     fs::create_directories(dir / "players.csv");
-    const auto late = run_child(CORVALD_BINARY, {"replay", "-", "--stats", dir.string()},
-                                replay_data_file("seat-rotation.txt"));
+    const auto late =
+        run_child(CORVALD_BINARY, {"replay", "-", "--stats", dir.string()}, replay_data_file("seat-rotation.txt"));
     EXPECT_EQ(late.status, ReplayCommand::unusable_input_status);
     EXPECT_NE(late.err.find("players.csv: Is a directory"), std::string::npos) << late.err;
     fs::remove_all(dir);
@@ -85,8 +85,8 @@ TEST(ReplayCommand, SeveralFilesAndFoldersReplayInOrderAndKeepGoingSkipsFaultyHa
     std::ofstream(dir / "a.txt") << good << "\n" << good;
     const std::string b2 = (dir / "b" / "2.txt").string();
 
-    const auto kept = run_child(CORVALD_BINARY, {"replay", "--keep-going", (dir / "b").string(), "-",
-                                                  (dir / "a.txt").string()}, good);
+    const auto kept = run_child(CORVALD_BINARY,
+                                {"replay", "--keep-going", (dir / "b").string(), "-", (dir / "a.txt").string()}, good);
     EXPECT_EQ(kept.status, 1);
     EXPECT_NE(kept.err.find(b2 + ": hand history line 30: Game over pot size mismatch: $6\n"), std::string::npos)
         << kept.err;
@@ -98,8 +98,9 @@ TEST(ReplayCommand, SeveralFilesAndFoldersReplayInOrderAndKeepGoingSkipsFaultyHa
 
     const fs::path stats = dir / "stats";
     fs::create_directories(stats);
-    const auto clean = run_child(CORVALD_BINARY, {"replay", (dir / "b" / "1.txt").string(), "-", (dir / "a.txt").string(),
-                                                  "--stats", stats.string()}, good);
+    const auto clean = run_child(
+        CORVALD_BINARY,
+        {"replay", (dir / "b" / "1.txt").string(), "-", (dir / "a.txt").string(), "--stats", stats.string()}, good);
     EXPECT_EQ(clean.status, 0) << clean.err;
     EXPECT_NE(clean.err.find("corvald: 4 hands replayed\n"), std::string::npos) << clean.err;
     // The report covers every input: Eve played all four hands.
@@ -121,13 +122,14 @@ TEST(ReplayCommand, SeveralFilesAndFoldersReplayInOrderAndKeepGoingSkipsFaultyHa
 TEST(ReplayCommand, BrokenInputWithoutATerminalExitsWithStatusOneAndTheMessage)
 {
     const std::string hand = replay_data_file("seat-rotation.txt");
-    const struct { std::string file, input, message; } runs[] = {
-        {corvald_test::replay_data_path("missing-showdown.txt"), "", "line 24: Expected showdown\n"},
-        {"-", "\n\n", "line 1: Malformed game header1\n"},
-        {"/dev/zero", "", "line 1: Not a text file: line 1 holds a NUL byte\n"},
-        {"-", "", "The input holds no hand\n"},
-        {"-", hand + hand.substr(0, hand.find("*** HOLE CARDS ***")),
-         "line 28: The file ends inside the hand that began at line 20\n"}};
+    const struct {
+        std::string file, input, message;
+    } runs[] = {{corvald_test::replay_data_path("missing-showdown.txt"), "", "line 24: Expected showdown\n"},
+                {"-", "\n\n", "line 1: Malformed game header1\n"},
+                {"/dev/zero", "", "line 1: Not a text file: line 1 holds a NUL byte\n"},
+                {"-", "", "The input holds no hand\n"},
+                {"-", hand + hand.substr(0, hand.find("*** HOLE CARDS ***")),
+                 "line 28: The file ends inside the hand that began at line 20\n"}};
     for (const auto& run : runs) {
         const auto broken = run_child(CORVALD_BINARY, {"replay", run.file}, run.input, 10);
         EXPECT_EQ(broken.status, 1) << run.message;

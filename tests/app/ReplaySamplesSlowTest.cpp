@@ -22,8 +22,12 @@ TEST(ReplaySamples, RealFilesOfTheLaterFormReplayButTheHandEditedOnes)
     const auto result = run_child(CORVALD_BINARY, {"replay", "--keep-going", folder}, "", 300);
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("/CashGame/Limits/AnteTable.txt: hand history line 29: Pot mismatch: the summary "
-                              "says $0.50, the bets add up to $0.90\n"), std::string::npos) << result.err;
+                              "says $0.50, the bets add up to $0.90\n"),
+              std::string::npos)
+        << result.err;
     EXPECT_NE(result.err.find("/CashGame/PlayerTests/WithSittingOut.txt: hand history line 8: Expected a forced "
-                              "bet, a status line or *** HOLE CARDS ***\n"), std::string::npos) << result.err;
+                              "bet, a status line or *** HOLE CARDS ***\n"),
+              std::string::npos)
+        << result.err;
     EXPECT_NE(result.err.find("corvald: Replayed 1246 hands, skipped 2\n"), std::string::npos) << result.err;
 }

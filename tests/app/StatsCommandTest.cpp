@@ -15,12 +15,17 @@ namespace {
 using test::HandRecordBuilder;
 using Kind = HandRecordBuilder::Kind;
 
-std::string shared_histories() { return std::string(CORVALD_SOURCE_DIR) + "/../shared/hand-histories/current"; }
+std::string shared_histories()
+{
+    return std::string(CORVALD_SOURCE_DIR) + "/../shared/hand-histories/current";
+}
 
 // The shared real files are not part of the project; without them these tests are skipped.
+// clang-format off
 #define SKIP_WITHOUT_SHARED_FILES()                                                    \
     if (!std::filesystem::is_directory(shared_histories()))                           \
         GTEST_SKIP() << "the shared hand histories are not at " << shared_histories()
+// clang-format on
 
 using Outcome = corvald_test::ChildResult;
 
@@ -78,7 +83,7 @@ TEST(StatsCommand, OlderFormHandsAreCountedWithoutResults)
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     const nlohmann::json json = nlohmann::json::parse(outcome.out);
     EXPECT_EQ(json.at("hands"), 30);
-    EXPECT_EQ(json.at("hero"), "");  // the older form names nobody's cards
+    EXPECT_EQ(json.at("hero"), ""); // the older form names nobody's cards
 }
 
 TEST(StatsCommand, MissingPathIsUnusableInput)
@@ -94,10 +99,12 @@ TEST(StatsCommand, NamesWithQuotesBackslashesAndOtherLettersStayIntact)
 {
     const std::string quoted = "Arthur\"Celt\" \\o/", accented = "Túróscsusza, Jr", broken = "D\xFCss";
     StatsCollector stats;
+    // clang-format off
     stats.players.add(HandRecordBuilder("1").seat(quoted).seat(accented).seat(broken)
                           .act(quoted, Kind::small_blind, 50).act(accented, Kind::big_blind, 100)
                           .act(broken, Kind::fold).act(quoted, Kind::fold)
                           .act(accented, Kind::uncalled, 50).collect(accented, 100).build());
+    // clang-format on
     const nlohmann::json json = nlohmann::json::parse(StatsCommand::json(stats, 1));
     std::set<std::string> names;
     for (const auto& player : json.at("players"))

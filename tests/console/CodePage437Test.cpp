@@ -29,10 +29,12 @@ std::string to_utf8(const char* from, const void* in, std::size_t length)
 
 TEST(CodePage437, CardSuitsAndBoxLinesShowAsTheirUnicodeCharacters)
 {
-    const struct { char byte; char32_t expected; } rows[] = {
-        {'\x03', U'\u2665'}, {'\x04', U'\u2666'}, {'\x05', U'\u2663'}, {'\x06', U'\u2660'},
-        {'\xDA', U'\u250C'}, {'\xC4', U'\u2500'}, {'\xBF', U'\u2510'}, {'\xB3', U'\u2502'},
-        {'\xC0', U'\u2514'}, {'\xD9', U'\u2518'}, {'\x1B', U'\u2190'}, {'\0', U' '}, {'A', U'A'}};
+    const struct {
+        char byte;
+        char32_t expected;
+    } rows[] = {{'\x03', U'\u2665'}, {'\x04', U'\u2666'}, {'\x05', U'\u2663'}, {'\x06', U'\u2660'}, {'\xDA', U'\u250C'},
+                {'\xC4', U'\u2500'}, {'\xBF', U'\u2510'}, {'\xB3', U'\u2502'}, {'\xC0', U'\u2514'}, {'\xD9', U'\u2518'},
+                {'\x1B', U'\u2190'}, {'\0', U' '},        {'A', U'A'}};
     for (const auto& row : rows)
         EXPECT_EQ(CodePage437::to_unicode(row.byte), row.expected) << int(row.byte);
 }
@@ -61,7 +63,9 @@ TEST(CodePage437, Utf8NamesBecomeCellsWithQuestionMarksForWhatThePageLacks)
     EXPECT_EQ(console::CodePage437::from_utf8("Tar\xc3\xb3 38"), "Tar\xa2 38");
     EXPECT_EQ(console::CodePage437::from_utf8("w\xc3\xbcrstchen104"), "w\x81rstchen104");
     EXPECT_EQ(console::CodePage437::from_utf8("\xc3\x84mblik"), "\x8emblik");
-    EXPECT_EQ(console::CodePage437::from_utf8("Kul\xc3\xad\xc5\xa1" "ek"), "Kul\xa1?ek");
+    EXPECT_EQ(console::CodePage437::from_utf8("Kul\xc3\xad\xc5\xa1"
+                                              "ek"),
+              "Kul\xa1?ek");
     EXPECT_EQ(console::CodePage437::from_utf8("\xe6\x9d\x8e \xf0\x9f\x82\xa1!"), "? ?!");
     EXPECT_EQ(console::CodePage437::from_utf8("W\xfcrst\xc3"), "W?rst?");
 }

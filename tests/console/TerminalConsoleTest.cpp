@@ -17,7 +17,6 @@
 
 #include <gtest/gtest.h>
 
-
 using console::TerminalConsole;
 
 namespace {
@@ -49,8 +48,7 @@ struct Pty {
     }
     void resize(int columns, int rows)
     {
-        const winsize size{static_cast<unsigned short>(rows), static_cast<unsigned short>(columns),
-                           0, 0};
+        const winsize size{static_cast<unsigned short>(rows), static_cast<unsigned short>(columns), 0, 0};
         ioctl(master, TIOCSWINSZ, &size);
     }
     // What arrived until nothing more came for a while (`first` ms for the first bytes,
@@ -105,8 +103,7 @@ TEST(TerminalConsole, DrawingShowsOnFlushAndAWindowChangeRepaintsOnlyWhileWaitin
     // Waiting for input after the flush: the signal handler repaints for the new size.
     pty.resize(40, 20);
     std::raise(SIGWINCH);
-    EXPECT_NE(pty.drain().find(console::TerminalRenderer::notice(width, height, 40, 20)),
-              std::string::npos);
+    EXPECT_NE(pty.drain().find(console::TerminalRenderer::notice(width, height, 40, 20)), std::string::npos);
     // Drawing: nothing until the next update, which repaints.
     console.write_characters(0, 2, "Pot 5", 5);
     pty.resize(width, height);
@@ -123,9 +120,11 @@ TEST(TerminalConsole, DrawingShowsOnFlushAndAWindowChangeRepaintsOnlyWhileWaitin
 TEST(TerminalConsole, ExitAndEndingSignalsHandTheTerminalBack)
 {
     const int exiting = 0;
-    const struct { int signal; bool ignored; } endings[] = {
-        {exiting, false}, {SIGINT, false}, {SIGTERM, false},
-        {SIGHUP, false},  {SIGQUIT, false}, {SIGHUP, true}};
+    const struct {
+        int signal;
+        bool ignored;
+    } endings[] = {{exiting, false}, {SIGINT, false},  {SIGTERM, false},
+                   {SIGHUP, false},  {SIGQUIT, false}, {SIGHUP, true}};
     for (const auto& ending : endings) {
         SCOPED_TRACE(std::string(ending.signal == exiting ? "exit" : strsignal(ending.signal))
                      + (ending.ignored ? " ignored" : ""));
@@ -150,8 +149,8 @@ TEST(TerminalConsole, ExitAndEndingSignalsHandTheTerminalBack)
             EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == (ending.ignored ? 0 : 3));
         else
             EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == ending.signal);
-        EXPECT_EQ(output.substr(output.size() - std::min(output.size(), hand_back.size())),
-                  hand_back) << "status " << status;
+        EXPECT_EQ(output.substr(output.size() - std::min(output.size(), hand_back.size())), hand_back)
+            << "status " << status;
     }
 }
 
@@ -179,8 +178,7 @@ TEST(TerminalConsole, CtrlZHandsTheTerminalBackAndTheContinuationRepaints)
     EXPECT_TRUE(WIFSTOPPED(status)) << status;
     const std::string stopped = pty.drain();
     EXPECT_NE(stopped.find("Hand #7"), std::string::npos);
-    EXPECT_EQ(stopped.substr(stopped.size() - std::min(stopped.size(), hand_back.size())),
-              hand_back);
+    EXPECT_EQ(stopped.substr(stopped.size() - std::min(stopped.size(), hand_back.size())), hand_back);
 
     kill(pid, SIGCONT);
     const std::string continued = pty.drain();
@@ -194,9 +192,9 @@ TEST(TerminalConsole, WaitSpaceWithoutControllingTerminalReturnsFalseAtOnce)
 {
     Pty pty;
     const int status = run_child(pty, [&] {
-        setsid(); // a new session has no controlling terminal
-        _exit(TerminalConsole(pty.slave, never).wait_space() ? 1 : 0);
-    }).first;
+                           setsid(); // a new session has no controlling terminal
+                           _exit(TerminalConsole(pty.slave, never).wait_space() ? 1 : 0);
+                       }).first;
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 

@@ -31,8 +31,7 @@ public:
     using Shown = std::tuple<char32_t, int, int>;
 
     TerminalEmulator(int columns, int rows)
-        : columns_(columns), rows_(rows), terminal_(vterm_new(rows, columns)),
-          screen_(vterm_obtain_screen(terminal_))
+        : columns_(columns), rows_(rows), terminal_(vterm_new(rows, columns)), screen_(vterm_obtain_screen(terminal_))
     {
         vterm_set_utf8(terminal_, 1);
         static VTermScreenCallbacks callbacks{};
@@ -79,12 +78,11 @@ public:
     std::string differences(const console::Surface& surface, int columns, int rows) const
     {
         const auto index = [](unsigned nibble) {
-            return static_cast<int>(((nibble & 4) >> 2) | (nibble & 2) | ((nibble & 1) << 2)
-                                    | (nibble & 8));
+            return static_cast<int>(((nibble & 4) >> 2) | (nibble & 2) | ((nibble & 1) << 2) | (nibble & 8));
         };
         const auto describe = [](const Shown& s) {
-            return "U+" + std::to_string(std::get<0>(s)) + " " + std::to_string(std::get<1>(s))
-                   + "/" + std::to_string(std::get<2>(s));
+            return "U+" + std::to_string(std::get<0>(s)) + " " + std::to_string(std::get<1>(s)) + "/"
+                   + std::to_string(std::get<2>(s));
         };
         for (int y = 0; y < rows; ++y)
             for (int x = 0; x < columns; ++x) {
@@ -93,8 +91,8 @@ public:
                                    cell.plain ? -1 : index(cell.attribute & 0xFu),
                                    cell.plain ? -1 : index((cell.attribute >> 4) & 0xFu)};
                 if (at(x, y) != wanted)
-                    return "(" + std::to_string(x) + "," + std::to_string(y) + ") shows "
-                           + describe(at(x, y)) + ", wanted " + describe(wanted);
+                    return "(" + std::to_string(x) + "," + std::to_string(y) + ") shows " + describe(at(x, y))
+                           + ", wanted " + describe(wanted);
             }
         return "";
     }
@@ -216,16 +214,18 @@ TEST(TerminalRenderer, SmallerTerminalShowsWhatFitsAndTheSizeItNeeds)
     // Larger than the size the renderer is told: anything past that was written outside.
     TerminalEmulator terminal(100, 80);
     TerminalRenderer renderer;
-    struct Size { int columns, rows, notice_row; std::string notice; };
-    for (const Size& size : {Size{40, 20, 19, "40x20"}, Size{80, 24, 23, ""},
-                             Size{50, 70, 60, ""}, Size{58, 59, 58, ""}}) {
+    struct Size {
+        int columns, rows, notice_row;
+        std::string notice;
+    };
+    for (const Size& size :
+         {Size{40, 20, 19, "40x20"}, Size{80, 24, 23, ""}, Size{50, 70, 60, ""}, Size{58, 59, 58, ""}}) {
         const std::string has = std::to_string(size.columns) + " x " + std::to_string(size.rows);
         SCOPED_TRACE(has);
         renderer.set_terminal_size(size.columns, size.rows);
         terminal.feed(renderer.render(scope.screen, true));
         terminal.feed(renderer.render(scope.screen, false));
-        EXPECT_EQ(terminal.differences(scope.screen, std::min(width, size.columns),
-                                       size.notice_row), "");
+        EXPECT_EQ(terminal.differences(scope.screen, std::min(width, size.columns), size.notice_row), "");
         EXPECT_EQ(terminal.written_outside(size.columns, size.rows), "");
         const std::string notice = TerminalRenderer::notice(width, height, size.columns, size.rows);
         EXPECT_EQ(notice, size.columns < 47 ? "Too small: needs 58x60, has " + size.notice

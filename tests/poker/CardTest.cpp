@@ -29,12 +29,12 @@ TEST(CardDrawing, FacesAndTheBackCellByCell)
         std::array<std::string, 4> rows;
         unsigned short written, blank;
     } cards[] = {
-        {Card(8, Card::spades), {"10  ", "\x06   ", "   \x06", "  10"},
-         colour::card_face, colour::card_face},
-        {Card(10, Card::hearts), {"Q   ", "\x03   ", "   \x03", "   Q"},
-         colour::card_face_red, colour::card_face},
-        {Card(), {"\xDA\xC4\xC4\xBF", "\xB3\x06\x03\xB3", "\xB3\x05\x04\xB3", "\xC0\xC4\xC4\xD9"},
-         colour::card_back, colour::card_back}};
+        {Card(8, Card::spades), {"10  ", "\x06   ", "   \x06", "  10"}, colour::card_face, colour::card_face},
+        {Card(10, Card::hearts), {"Q   ", "\x03   ", "   \x03", "   Q"}, colour::card_face_red, colour::card_face},
+        {Card(),
+         {"\xDA\xC4\xC4\xBF", "\xB3\x06\x03\xB3", "\xB3\x05\x04\xB3", "\xC0\xC4\xC4\xD9"},
+         colour::card_back,
+         colour::card_back}};
     for (const auto& [card, rows, written, blank] : cards) {
         SCOPED_TRACE(card.value);
         console::ScopedConsole scope;
@@ -42,8 +42,8 @@ TEST(CardDrawing, FacesAndTheBackCellByCell)
         for (int y = 0; y < 4; ++y) {
             EXPECT_EQ(scope.screen.text(18, 8 + y, 4), rows[y]) << "row " << y;
             for (int x = 0; x < 4; ++x)
-                EXPECT_EQ(scope.screen.cell(18 + x, 8 + y).attribute,
-                          rows[y][x] == ' ' ? blank : written) << x << "," << y;
+                EXPECT_EQ(scope.screen.cell(18 + x, 8 + y).attribute, rows[y][x] == ' ' ? blank : written)
+                    << x << "," << y;
         }
         EXPECT_EQ(scope.screen.cell(22, 8), console::Cell{}) << "drawn past the block";
     }

@@ -17,8 +17,8 @@ TEST(HandTableSlow, EverySevenCardHandRanksAsTheCardSetRanksIt)
     const HandTable& table = HandTable::get();
     std::uint64_t hands = 0, differing = 0;
     // Cards from index `first` up join the sums of the cards so far, `depth` of them.
-    const auto fill = [&](const auto& self, unsigned depth, unsigned first, const CardSet& set,
-                          std::uint64_t counts, std::uint64_t cards) -> void {
+    const auto fill = [&](const auto& self, unsigned depth, unsigned first, const CardSet& set, std::uint64_t counts,
+                          std::uint64_t cards) -> void {
         if (depth == 7) {
             ++hands;
             differing += table.strength(table.rank(counts, cards)) != set.strength();
@@ -27,8 +27,7 @@ TEST(HandTableSlow, EverySevenCardHandRanksAsTheCardSetRanksIt)
         for (unsigned i = first; i + 7 - depth <= Card::no_cards; ++i) {
             CardSet more = set;
             more.add(Card::from_index(i));
-            self(self, depth + 1, i + 1, more, counts + HandTable::key(i).counts,
-                 cards + HandTable::key(i).cards);
+            self(self, depth + 1, i + 1, more, counts + HandTable::key(i).counts, cards + HandTable::key(i).cards);
         }
     };
     fill(fill, 0, 0, CardSet(), 0, 0);

@@ -84,7 +84,7 @@ TEST(HandRanking, ComparisonsThatDecidePots)
         {"Qd Jh 9h 8s Tc 2h 3h", "Qh Jh 9h 4h 2h 8h Td"}, // flush over straight, same cards
         {"Ah Kh Qh Jh 9h", "2h 2d 2c 3s 3h"},
         {"Ah Ad Ac Ks Kh", "2h 2d 2c 2s 3h"},
-        {"As Ad Ah Ac Kd", "As 2s 3s 4s 5s"},             // straight flush over four of a kind
+        {"As Ad Ah Ac Kd", "As 2s 3s 4s 5s"}, // straight flush over four of a kind
     };
     for (const auto& [lower, higher] : lower_higher) {
         EXPECT_LT(best(lower), best(higher)) << lower << " < " << higher;

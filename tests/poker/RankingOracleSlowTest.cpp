@@ -98,12 +98,10 @@ std::pair<Counts, std::uint64_t> census_of_every_hand(unsigned size, Rank rank)
 // Published counts: 133,784,560 seven-card hands in 4,824 classes of their best five.
 TEST(RankingOracleSlow, EverySevenCardHandFallsIntoThePublishedClasses)
 {
-    const auto [per_type, classes] = census_of_every_hand(7, [](const Card* cards, std::size_t n) {
-        return Hand::best_hand(cards, n);
-    });
+    const auto [per_type, classes] =
+        census_of_every_hand(7, [](const Card* cards, std::size_t n) { return Hand::best_hand(cards, n); });
     EXPECT_EQ(classes, 4824u);
-    EXPECT_EQ(per_type, (Counts{23294460, 58627800, 31433400, 6461620, 6180020, 4047644,
-                                3473184, 224848, 41584}));
+    EXPECT_EQ(per_type, (Counts{23294460, 58627800, 31433400, 6461620, 6180020, 4047644, 3473184, 224848, 41584}));
 }
 
 // The literal counting rules against the published figures: every five-card hand falls
@@ -147,8 +145,7 @@ TEST(RankingOracleSlow, MillionSevenCardSetsRankAsTheCountingRules)
         set.add(seven[0]);
         set.add(seven[1]);
         with_set.check(seven.data(), 7, set.strength(), counted.strength());
-        with_best_hand.check(seven.data(), 7, Hand::best_hand(seven.data(), 7).strength(),
-                             counted.strength());
+        with_best_hand.check(seven.data(), 7, Hand::best_hand(seven.data(), 7).strength(), counted.strength());
         const bool hands_order = previous < counted;
         const bool strengths_order = previous.strength() < counted.strength();
         order.check(seven.data(), 7, hands_order, strengths_order);

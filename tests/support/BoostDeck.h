@@ -50,8 +50,8 @@ private:
 // The simulation's counts as the first version made them, for `opponents` opponents and
 // the user's seven places `known` (unknown cards dealt): the deal of the rules, each hand
 // ranked with a CardSet on all seven cards. The known cards must be distinct.
-inline std::vector<unsigned> reference_counts(BoostDeck& deck, const std::vector<Card>& known,
-                                              unsigned opponents, unsigned hands)
+inline std::vector<unsigned> reference_counts(BoostDeck& deck, const std::vector<Card>& known, unsigned opponents,
+                                              unsigned hands)
 {
     const auto strength = [](const std::array<Card, 7>& seven) {
         CardSet set;

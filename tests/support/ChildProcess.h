@@ -47,8 +47,7 @@ struct ChildResult {
 // A child still running after `seconds` is killed. `output`, when given, replaces the
 // captured standard output: a file to write to (such as /dev/full), or "-" for a closed one.
 inline ChildResult run_child(const std::string& program, const std::vector<std::string>& arguments,
-                             const std::string& input = "", int seconds = 60,
-                             const std::string& output = "")
+                             const std::string& input = "", int seconds = 60, const std::string& output = "")
 {
     const std::filesystem::path dir = make_temporary_directory();
     const std::string in = (dir / "in").string(), out = (dir / "out").string(), err = (dir / "err").string();
@@ -64,8 +63,7 @@ inline ChildResult run_child(const std::string& program, const std::vector<std::
         // The alarm outlives exec and ends a child that hangs.
         ::alarm(static_cast<unsigned>(seconds));
         ::dup2(::open(in.c_str(), O_RDONLY), STDIN_FILENO);
-        ::dup2(::open((output.empty() || output == "-" ? out : output).c_str(),
-                      O_WRONLY | O_CREAT | O_TRUNC, 0600),
+        ::dup2(::open((output.empty() || output == "-" ? out : output).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600),
                STDOUT_FILENO);
         ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
         if (output == "-")

@@ -14,8 +14,8 @@ std::string describe(const Game& game)
 {
     static const char* const round_names[] = {"hole", "flop", "turn", "river", "showdown"};
     std::ostringstream text;
-    text << round_names[game.round] << " P" << game.current_player << " match "
-         << game.history.stakes_to_match.back() << " |";
+    text << round_names[game.round] << " P" << game.current_player << " match " << game.history.stakes_to_match.back()
+         << " |";
     for (std::size_t p = 0; p < game.history.player_stakes.size(); ++p)
         text << ' ' << game.history.player_stakes[p].back() << (game.folded[p] ? "f" : "")
              << (game.observed[p] ? "o" : "");
@@ -54,8 +54,7 @@ Game play_hand(const std::vector<std::string>& names, const std::vector<float>& 
 
 Game three_player_hand(std::vector<std::string>* seen)
 {
-    return play_hand({"Ann", "Bob", "Cid"}, {1, 2},
-                     {{0, 0, 4, 0, 0}, {4, -1, 0}, {0, 0}, {0, 0}, {}}, seen);
+    return play_hand({"Ann", "Bob", "Cid"}, {1, 2}, {{0, 0, 4, 0, 0}, {4, -1, 0}, {0, 0}, {0, 0}, {}}, seen);
 }
 
 } // namespace corvald_test

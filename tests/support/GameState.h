@@ -16,8 +16,7 @@ std::string describe(const poker::texas_holdem::Game& game);
 // negative amount folds, 0 or more raises by it (0 checks or calls); each later round is
 // opened by advance_round with the cards before it (As Ah, 2c 7d Th, 5s, 9c). `seen`, if
 // given, gets describe() after the start and after every event.
-poker::texas_holdem::Game play_hand(const std::vector<std::string>& names,
-                                    const std::vector<float>& blinds,
+poker::texas_holdem::Game play_hand(const std::vector<std::string>& names, const std::vector<float>& blinds,
                                     const std::vector<std::vector<float>>& rounds,
                                     std::vector<std::string>* seen = nullptr);
 

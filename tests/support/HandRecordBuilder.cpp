@@ -8,8 +8,7 @@ namespace poker::test {
 
 using Street = texas_holdem::pokerstars::HandRecord::Street;
 
-HandRecordBuilder::HandRecordBuilder(const std::string& hand_id, Money small_blind,
-                                     Money big_blind, bool chips)
+HandRecordBuilder::HandRecordBuilder(const std::string& hand_id, Money small_blind, Money big_blind, bool chips)
 {
     hand_.hand_id = hand_id;
     hand_.game = "Hold'em No Limit";
@@ -41,8 +40,7 @@ HandRecordBuilder& HandRecordBuilder::hero(const std::string& name, const std::s
     return *this;
 }
 
-HandRecordBuilder& HandRecordBuilder::act(const std::string& name, Kind kind, Money amount,
-                                          bool all_in)
+HandRecordBuilder& HandRecordBuilder::act(const std::string& name, Kind kind, Money amount, bool all_in)
 {
     HandRecord::Action action;
     action.kind = kind;
@@ -54,8 +52,7 @@ HandRecordBuilder& HandRecordBuilder::act(const std::string& name, Kind kind, Mo
     return *this;
 }
 
-HandRecordBuilder& HandRecordBuilder::raise(const std::string& name, Money added, Money to,
-                                            bool all_in)
+HandRecordBuilder& HandRecordBuilder::raise(const std::string& name, Money added, Money to, bool all_in)
 {
     act(name, Kind::raise, added, all_in);
     hand_.actions.back().to = to;

@@ -17,13 +17,12 @@ public:
     using Money = texas_holdem::pokerstars::Money;
 
     // A $0.50/$1 cash hand (cents) unless `chips`.
-    explicit HandRecordBuilder(const std::string& hand_id, Money small_blind = 50,
-                               Money big_blind = 100, bool chips = false);
+    explicit HandRecordBuilder(const std::string& hand_id, Money small_blind = 50, Money big_blind = 100,
+                               bool chips = false);
 
     HandRecordBuilder& seat(const std::string& name, Money stack = 10000);
     HandRecordBuilder& hero(const std::string& name, const std::string& cards);
-    HandRecordBuilder& act(const std::string& name, Kind kind, Money amount = 0,
-                           bool all_in = false);
+    HandRecordBuilder& act(const std::string& name, Kind kind, Money amount = 0, bool all_in = false);
     HandRecordBuilder& raise(const std::string& name, Money added, Money to, bool all_in = false);
     HandRecordBuilder& shows(const std::string& name, const std::string& cards);
     // Deals `cards` as the next street (three on the flop, then one a street).

@@ -45,8 +45,8 @@ inline ReplayOutcome replay_with_model(const std::string& text)
         while (replay.has_next_hand()) {
             poker::texas_holdem::ModelDriver driver;
             driver.go(replay);
-            ReplayedHand hand{driver.new_game, driver.moves_per_round, {}, driver.game.history,
-                              replay.expected_pot, replay.showdown_expected};
+            ReplayedHand hand{driver.new_game,     driver.moves_per_round, {},
+                              driver.game.history, replay.expected_pot,    replay.showdown_expected};
             for (const auto& stakes : driver.game.history.player_stakes)
                 hand.final_stakes.push_back(stakes.back());
             outcome.hands.push_back(hand);

@@ -34,8 +34,7 @@ inline std::vector<Card> random_known_cards(std::mt19937& pick, bool hole_known,
 // Runs the calculator twice (the engine runs on between runs) for the setting and the
 // first version's simulation beside it; an empty text when every count is alike, else
 // what differed.
-inline std::string counts_differ(unsigned seed, unsigned players, const std::vector<Card>& known,
-                                 unsigned hands)
+inline std::string counts_differ(unsigned seed, unsigned players, const std::vector<Card>& known, unsigned hands)
 {
     texas_holdem::Calculator calculator(seed);
     calculator.setup(players - 1);
@@ -45,8 +44,8 @@ inline std::string counts_differ(unsigned seed, unsigned players, const std::vec
         calculator.simulate_hands(hands);
         const std::vector<unsigned> expected = reference_counts(reference, known, players - 1, hands);
         if (calculator.counts != expected) {
-            std::string text = "run " + std::to_string(run) + ", seed " + std::to_string(seed)
-                + ", players " + std::to_string(players) + ": counts";
+            std::string text = "run " + std::to_string(run) + ", seed " + std::to_string(seed) + ", players "
+                               + std::to_string(players) + ": counts";
             for (unsigned c : calculator.counts)
                 text += " " + std::to_string(c);
             text += ", expected";

@@ -19,6 +19,7 @@ using Kind = HandRecordBuilder::Kind;
 // pot of 1400 for B and C. B's queens hold.
 HandRecordBuilder three_way_all_in_on_the_flop()
 {
+    // clang-format off
     return std::move(HandRecordBuilder("7").seat("A", 300).seat("B", 1000).seat("C", 5000)
         .hero("C", "Jc Js")
         .act("A", Kind::small_blind, 50).act("B", Kind::big_blind, 100)
@@ -27,11 +28,12 @@ HandRecordBuilder three_way_all_in_on_the_flop()
         .act("C", Kind::call, 900)
         .street("4h").street("5h").showdown().shows("A", "Ah Kh").shows("B", "Qs Qd")
         .collect("B", 1400).collect("A", 900));
+    // clang-format on
 }
 
 // The test's own count: every turn and river, each pot to its best hands, evenly.
-double expected_share_of_pots(const std::vector<Card>& a, const std::vector<Card>& b,
-                              const std::vector<Card>& c, const std::vector<Card>& flop)
+double expected_share_of_pots(const std::vector<Card>& a, const std::vector<Card>& b, const std::vector<Card>& c,
+                              const std::vector<Card>& flop)
 {
     std::vector<Card> seen = a;
     seen.insert(seen.end(), b.begin(), b.end());
@@ -60,8 +62,10 @@ double expected_share_of_pots(const std::vector<Card>& a, const std::vector<Card
                 won += 1400.0 / (hc == hb ? 2 : 1);
             // Main pot: all three.
             Hand top = ha;
-            if (top < hb) top = hb;
-            if (top < hc) top = hc;
+            if (top < hb)
+                top = hb;
+            if (top < hc)
+                top = hc;
             if (hc == top)
                 won += 900.0 / ((ha == top) + (hb == top) + 1);
         }
@@ -76,8 +80,8 @@ TEST(AllInEquity, ThreeWayAllInOnTheFlopTakesEachPotsExactShare)
     AllInEquity equity;
     const auto adjusted = equity.adjusted_result(hand, 2, money);
     ASSERT_TRUE(adjusted);
-    const double expected = expected_share_of_pots(test::cards("Ah Kh"), test::cards("Qs Qd"),
-                                                   test::cards("Jc Js"), test::cards("Kd 7c 2s"));
+    const double expected = expected_share_of_pots(test::cards("Ah Kh"), test::cards("Qs Qd"), test::cards("Jc Js"),
+                                                   test::cards("Kd 7c 2s"));
     EXPECT_EQ(*adjusted, std::llround((expected - 1000.0) * AllInEquity::hundredths));
     // The same situation again comes from memory, unchanged.
     EXPECT_EQ(equity.adjusted_result(hand, 2, money), adjusted);
@@ -85,35 +89,41 @@ TEST(AllInEquity, ThreeWayAllInOnTheFlopTakesEachPotsExactShare)
 
 TEST(AllInEquity, RakeIsTakenFromTheSharesInProportion)
 {
+    // clang-format off
     auto builder = HandRecordBuilder("8").seat("A").seat("B").hero("A", "As Ad")
         .act("A", Kind::small_blind, 50).act("B", Kind::big_blind, 100)
         .raise("A", 9950, 10000, true).act("B", Kind::call, 9900)
         .street("Ac Ah 2d").street("3d").street("4d").showdown().shows("B", "Kd Qd")
         .collect("A", 19000).rake(1000);
+    // clang-format on
     const auto hand = builder.build();
     const auto adjusted = AllInEquity().adjusted_result(hand, 0, HandMoney(hand));
     // Four aces against every board but a red straight flush, which needs none of it.
-    const auto shares = AllInEquity::enumerate({{{test::cards("As Ad")[0], test::cards("As Ad")[1]},
-                                                 {test::cards("Kd Qd")[0], test::cards("Kd Qd")[1]}},
-                                                {}, {0b11}, 0});
+    const auto shares = AllInEquity::enumerate(
+        {{{test::cards("As Ad")[0], test::cards("As Ad")[1]}, {test::cards("Kd Qd")[0], test::cards("Kd Qd")[1]}},
+         {},
+         {0b11},
+         0});
     ASSERT_TRUE(adjusted);
-    const double share = static_cast<double>(shares.wins[0])
-                         / static_cast<double>(shares.boards * AllInEquity::split_unit);
+    const double share =
+        static_cast<double>(shares.wins[0]) / static_cast<double>(shares.boards * AllInEquity::split_unit);
     EXPECT_NEAR(*adjusted, (19000.0 * share - 10000.0) * AllInEquity::hundredths, 1.0);
-    EXPECT_EQ(shares.boards, 1712304u);  // every five of the 48 cards left
+    EXPECT_EQ(shares.boards, 1712304u); // every five of the 48 cards left
 }
 
 TEST(AllInEquity, NoAdjustmentWithoutAllInShownCardsOrBeforeTheRiver)
 {
     auto unshown = three_way_all_in_on_the_flop().build();
-    unshown.actions.erase(unshown.actions.end() - 4);  // A's cards stay hidden
+    unshown.actions.erase(unshown.actions.end() - 4); // A's cards stay hidden
     EXPECT_FALSE(AllInEquity().adjusted_result(unshown, 2, HandMoney(unshown)));
 
+    // clang-format off
     const auto river = test::HandRecordBuilder("9").seat("A").seat("B").hero("A", "Ah Kh")
         .act("A", Kind::small_blind, 50).act("B", Kind::big_blind, 100)
         .act("A", Kind::call, 50).act("B", Kind::check).street("2c 3c 4c").street("5d")
         .street("9s").act("A", Kind::bet, 9900, true).act("B", Kind::call, 9900)
         .showdown().shows("B", "Qs Qd").collect("B", 20000).build();
+    // clang-format on
     EXPECT_FALSE(AllInEquity().adjusted_result(river, 0, HandMoney(river)));
 }
 

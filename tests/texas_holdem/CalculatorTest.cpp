@@ -119,15 +119,13 @@ std::array<double, 3> exact_chances(const std::vector<Card>& known)
 TEST(Calculator, DeterminismSignature)
 {
     EXPECT_EQ(counts_of_run(3, "Ah Kh"), (Counts{10000, 6576, 4922, 3994}));
-    EXPECT_EQ(counts_of_run(9, ""),
-              (Counts{10000, 4876, 3242, 2396, 1922, 1567, 1328, 1172, 1035, 899}));
+    EXPECT_EQ(counts_of_run(9, ""), (Counts{10000, 4876, 3242, 2396, 1922, 1567, 1328, 1172, 1035, 899}));
     // Within a hand the engine runs on from run to run, and each run counts afresh.
     Calculator calculator;
     calculator.setup(2);
     for (const auto& [known, expected] : {std::pair{"Ts 9s 8s 7d 2c", Counts{10000, 5392, 4366}},
                                           std::pair{"Ts 9s 8s 7d 2c Jh", Counts{10000, 9690, 9368}},
-                                          std::pair{"Ts 9s 8s 7d 2c Jh 4h",
-                                                    Counts{10000, 9912, 9830}}}) {
+                                          std::pair{"Ts 9s 8s 7d 2c Jh 4h", Counts{10000, 9912, 9830}}}) {
         set_known(calculator, known);
         calculator.simulate_hands(simulated_hands);
         EXPECT_EQ(calculator.counts, expected) << known;
@@ -155,14 +153,12 @@ TEST(Calculator, RoyalFlushWinsEveryHandAndASplitIsNoWin)
 // (turn and river enumerated), each held against one run of 10,000 hands.
 TEST(Calculator, AgreesWithExactEnumerationWithinFourStandardErrors)
 {
-    for (const auto& [known, opponents] : {std::pair{"Jc Tc 9c 8d 2h Ks", 1u},
-                                           std::pair{"9s 9d Kc 7h 2s", 3u}}) {
+    for (const auto& [known, opponents] : {std::pair{"Jc Tc 9c 8d 2h Ks", 1u}, std::pair{"9s 9d Kc 7h 2s", 3u}}) {
         const std::array<double, 3> exact = exact_chances(cards(known));
         const Counts counts = counts_of_run(opponents, known);
         for (unsigned k = 1; k <= opponents; ++k) {
             const double p = exact[k - 1];
-            EXPECT_NEAR(double(counts[k]) / counts[0], p,
-                        4 * std::sqrt(p * (1 - p) / simulated_hands))
+            EXPECT_NEAR(double(counts[k]) / counts[0], p, 4 * std::sqrt(p * (1 - p) / simulated_hands))
                 << known << " against " << k;
         }
     }

@@ -35,10 +35,11 @@ TEST(ConsoleSequencer, AcceptedAndRefusedAnswers)
     struct Row {
         Ask ask;
         const char* typed;
-        float value;  // the number of players for a count
+        float value; // the number of players for a count
         bool autobet = false;
     };
     const Ask p = Ask::players, b = Ask::blind, m = Ask::move;
+    // clang-format off
     const Row rows[] = {
         // A count from 1 to 16, then nothing or the word "autobet" alone.
         {p, "3", 3}, {p, " 3", 3}, {p, "3\r", 3}, {p, "3 autobet", 3, true}, {p, "3autobet", 3, true},
@@ -53,6 +54,7 @@ TEST(ConsoleSequencer, AcceptedAndRefusedAnswers)
         {m, "C", refused}, {m, " c", refused}, {m, "c ", refused}, {m, "call", refused},
         {m, "-3", refused}, {m, ".5", refused}, {m, "+5", refused}, {m, "", refused},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << '"' << row.typed << "\" asked " << static_cast<int>(row.ask));
         // A refused line is asked again, and the "9" typed next is taken.
@@ -127,7 +129,7 @@ TEST(ConsoleSequencer, RepeatedCardIsAskedAgainInRed)
     EXPECT_EQ(source.request_cards(Game::hole).size(), 2u);
     std::string asked;
     for (const auto& shot : dialogue.screen.shots)
-        asked += shot.prompt.substr(6, 4)
-                 + (shot.screen.cell(1, 3).attribute == console::colour::bright_red ? "! " : " ");
+        asked +=
+            shot.prompt.substr(6, 4) + (shot.screen.cell(1, 3).attribute == console::colour::bright_red ? "! " : " ");
     EXPECT_EQ(asked, "no p hole hole! flop flop! flop! turn turn! turn! no p hole ");
 }

@@ -20,8 +20,7 @@ namespace {
 // river, every ordered holding of one or two opponents, each hand ranked on its own.
 ExactOdds::Counts brute_force(std::vector<Card> seven, unsigned opponents)
 {
-    ExactOdds::Counts counts{std::vector<std::uint64_t>(opponents + 1),
-                             std::vector<std::uint64_t>(opponents + 1)};
+    ExactOdds::Counts counts{std::vector<std::uint64_t>(opponents + 1), std::vector<std::uint64_t>(opponents + 1)};
     const auto free = [&](unsigned i) {
         return std::find(seven.begin(), seven.end(), Card::from_index(i)) == seven.end();
     };
@@ -75,8 +74,7 @@ ExactOdds::Counts brute_force(std::vector<Card> seven, unsigned opponents)
 // one, on one thread and on three; and the number of cases before the flop.
 TEST(ExactOdds, CountsEveryCaseAsABruteForceDoesOnAnyNumberOfThreads)
 {
-    for (const auto& [known, opponents] : {std::pair{"ts th td 9s 8c 3h 2d", 2u},
-                                           std::pair{"ah kd qs js 2c 7h", 1u}}) {
+    for (const auto& [known, opponents] : {std::pair{"ts th td 9s 8c 3h 2d", 2u}, std::pair{"ah kd qs js 2c 7h", 1u}}) {
         std::vector<Card> seven = poker::test::cards(known);
         seven.resize(poker::texas_holdem::Calculator::no_user_cards);
         const ExactOdds::Counts expected = brute_force(seven, opponents);
@@ -87,8 +85,8 @@ TEST(ExactOdds, CountsEveryCaseAsABruteForceDoesOnAnyNumberOfThreads)
         }
     }
     // C(50, 5) boards with C(45, 2) holdings for one opponent, times C(43, 2) for two.
-    const std::vector<Card> preflop = {Card(12, Card::hearts), Card(11, Card::hearts), Card(),
-                                       Card(), Card(), Card(), Card()};
+    const std::vector<Card> preflop = {
+        Card(12, Card::hearts), Card(11, Card::hearts), Card(), Card(), Card(), Card(), Card()};
     EXPECT_EQ(ExactOdds::no_cases(preflop, 1), 2118760ull * 990);
     EXPECT_EQ(ExactOdds::no_cases(preflop, 2), 2118760ull * (990 + 990 * 903));
 }

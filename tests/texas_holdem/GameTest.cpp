@@ -24,6 +24,7 @@ TEST(Game, ThreePlayerHandPlaysFromTheBlindsToTheShowdownAndTheNextStartsAfresh)
 {
     Lines seen;
     Game game = corvald_test::three_player_hand(&seen);
+    // clang-format off
     const Lines expected = {
         "hole P0 match 0 | 0 0 0 | open", "hole P1 match 1 | 1 0 0 | open",
         "hole P2 match 2 | 1 2 0 | open", "hole P0 match 2 | 1 2 2o | open",
@@ -38,12 +39,12 @@ TEST(Game, ThreePlayerHandPlaysFromTheBlindsToTheShowdownAndTheNextStartsAfresh)
         "turn P0 match 10 | 10o 6fo 10o | over", "river P0 match 10 | 10 6f 10 | open",
         "river P2 match 10 | 10o 6fo 10 | open", "river P0 match 10 | 10o 6fo 10o | over",
         "showdown P0 match 10 | 10 6f 10 | open"};
+    // clang-format on
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(game.history.names, ann_bob_cid);
     EXPECT_EQ(game.history.stakes_to_match, (std::vector<float>{6, 10, 10, 10, 10}));
     EXPECT_EQ(game.history.player_stakes,
-              (std::vector<std::vector<float>>{{0, 1, 2, 6, 10, 10, 10}, {0, 2, 6},
-                                               {0, 2, 6, 10, 10, 10}}));
+              (std::vector<std::vector<float>>{{0, 1, 2, 6, 10, 10, 10}, {0, 2, 6}, {0, 2, 6, 10, 10, 10}}));
     EXPECT_EQ(game.history.cards, poker::test::cards("As Ah 2c 7d Th 5s 9c"));
 
     game.new_hand({"Dee", "Eve"});
@@ -64,20 +65,33 @@ TEST(Game, TurnOrderAndRoundEndsInShortHands)
         std::vector<std::vector<float>> rounds;
         Lines last;
     } rows[] = {
-        {"the last player left ends the round before he acts, and the hand", ann_bob_cid,
-         {1, 2}, {{-1, -1}, {}},
+        {"the last player left ends the round before he acts, and the hand",
+         ann_bob_cid,
+         {1, 2},
+         {{-1, -1}, {}},
          {"hole P1 match 2 | 1fo 2 0fo | over", "showdown P1 match 2 | 1fo 2 0f | over"}},
-        {"so does the last one left on the flop", ann_bob_cid, {1, 2},
-         {{0, 0, 0}, {4, -1, -1}, {}}, {"showdown P0 match 6 | 6 2f 2f | over"}},
-        {"heads-up, player 0 acts first in the hole", {"Ann", "Bob"}, {1, 2}, {},
-         {"hole P0 match 2 | 1 2 | open"}},
-        {"and on the flop", {"Ann", "Bob"}, {1, 2}, {{0, 0}, {0, 3, 0}},
-         {"flop P0 match 2 | 2 2 | open", "flop P1 match 2 | 2o 2 | open",
-          "flop P0 match 5 | 2o 5o | open", "flop P1 match 5 | 5o 5o | over"}},
-        {"a second blind below the first lowers the stake to match", ann_bob_cid, {2, 1},
-         {{0, 0, 0}}, {"hole P1 match 1 | 1o 1 1o | open", "hole P2 match 1 | 1o 1o 1o | over"}},
+        {"so does the last one left on the flop",
+         ann_bob_cid,
+         {1, 2},
+         {{0, 0, 0}, {4, -1, -1}, {}},
+         {"showdown P0 match 6 | 6 2f 2f | over"}},
+        {"heads-up, player 0 acts first in the hole", {"Ann", "Bob"}, {1, 2}, {}, {"hole P0 match 2 | 1 2 | open"}},
+        {"and on the flop",
+         {"Ann", "Bob"},
+         {1, 2},
+         {{0, 0}, {0, 3, 0}},
+         {"flop P0 match 2 | 2 2 | open", "flop P1 match 2 | 2o 2 | open", "flop P0 match 5 | 2o 5o | open",
+          "flop P1 match 5 | 5o 5o | over"}},
+        {"a second blind below the first lowers the stake to match",
+         ann_bob_cid,
+         {2, 1},
+         {{0, 0, 0}},
+         {"hole P1 match 1 | 1o 1 1o | open", "hole P2 match 1 | 1o 1o 1o | over"}},
         // Nobody left in: the turn stays put and the rounds still follow one another.
-        {"everybody folds", ann_bob_cid, {1, 2}, {{-1, -1, -1}, {}, {}, {}, {}},
+        {"everybody folds",
+         ann_bob_cid,
+         {1, 2},
+         {{-1, -1, -1}, {}, {}, {}, {}},
          {"hole P1 match 2 | 1fo 2fo 0fo | over", "flop P0 match 2 | 1fo 2fo 0fo | over",
           "turn P0 match 2 | 1fo 2fo 0fo | over", "river P0 match 2 | 1fo 2fo 0fo | over",
           "showdown P0 match 2 | 1fo 2fo 0fo | over"}},

@@ -19,6 +19,7 @@ HeroResults two_hands_and_a_tournament_hand()
 {
     HeroResults results;
     AllInEquity equity;
+    // clang-format off
     results.add(HandRecordBuilder("10").seat("B").seat("A").hero("A", "2c 7d")
                     .act("B", Kind::small_blind, 50).act("A", Kind::big_blind, 100)
                     .act("B", Kind::fold).act("A", Kind::uncalled, 50).collect("A", 100).build(),
@@ -34,6 +35,7 @@ HeroResults two_hands_and_a_tournament_hand()
                     .act("A", Kind::fold).act("B", Kind::uncalled, 10).collect("B", 20).build(),
                 0, 1, equity);
     return results;
+    // clang-format on
 }
 
 TEST(HeroResults, CsvRunsTotalsPerUnitWithTheAdjustedResult)
@@ -46,12 +48,11 @@ TEST(HeroResults, CsvRunsTotalsPerUnitWithTheAdjustedResult)
     std::getline(csv, all_in);
     std::getline(csv, chips);
     EXPECT_EQ(walk, "a.txt,10,2024/01/02 3:04:05 ET,USD,0.50,0.50,0.50");
-    EXPECT_EQ(all_in.rfind("\"b,c.txt\",11,2024/01/02 3:04:05 ET,USD,-100.00,-99.50,", 0), 0u)
-        << all_in;
+    EXPECT_EQ(all_in.rfind("\"b,c.txt\",11,2024/01/02 3:04:05 ET,USD,-100.00,-99.50,", 0), 0u) << all_in;
     // The running adjusted total takes the hand's adjusted result, rounded to the cent.
     const double adjusted = std::stod(all_in.substr(all_in.rfind(',') + 1));
     EXPECT_NEAR(adjusted, 0.5 + results.rows()[1].adjusted / 10000.0, 0.005);
-    EXPECT_GT(results.rows()[1].adjusted, 0);  // the aces were ahead of the flush draw
+    EXPECT_GT(results.rows()[1].adjusted, 0); // the aces were ahead of the flush draw
     EXPECT_EQ(chips, "\"b,c.txt\",12,2024/01/02 3:04:05 ET,chips,-10,-10,-10");
 }
 
@@ -59,13 +60,13 @@ TEST(HeroResults, KeepsTheChosenPlayerAndFindsTheMostFrequent)
 {
     HeroResults results = two_hands_and_a_tournament_hand();
     AllInEquity equity;
-    results.add(HandRecordBuilder("13").seat("B").seat("A").act("B", Kind::small_blind, 50)
-                    .act("A", Kind::big_blind, 100).build(),
-                0, 2, equity);
+    results.add(
+        HandRecordBuilder("13").seat("B").seat("A").act("B", Kind::small_blind, 50).act("A", Kind::big_blind, 100).build(),
+        0, 2, equity);
     EXPECT_EQ(results.most_frequent_name(), "A");
     results.keep_only("B");
     ASSERT_EQ(results.rows().size(), 1u);
-    EXPECT_FALSE(results.rows()[0].known);  // no line says who won
+    EXPECT_FALSE(results.rows()[0].known); // no line says who won
 }
 
 TEST(HeroResults, ChartIsWellFormedSvgWithBothLines)
@@ -79,8 +80,7 @@ TEST(HeroResults, ChartIsWellFormedSvgWithBothLines)
         if (tag == "polyline") {
             std::istringstream list(node.get<std::string>("<xmlattr>.points"));
             points[node.get<std::string>("<xmlattr>.id")] =
-                std::distance(std::istream_iterator<std::string>(list),
-                              std::istream_iterator<std::string>());
+                std::distance(std::istream_iterator<std::string>(list), std::istream_iterator<std::string>());
         }
     // The USD hands are charted: the start and two hands, on each line.
     EXPECT_EQ(points, (std::map<std::string, std::size_t>{{"all-in-adjusted", 3}, {"net-won", 3}}));

@@ -16,6 +16,7 @@ const PlayerStatistics::Totals& of(const PlayerStatistics& statistics, const std
 }
 
 // A folds his small blind: the big blind's walk is no voluntary money.
+// clang-format off
 HandRecordBuilder walk()
 {
     return std::move(HandRecordBuilder("1").seat("A").seat("B")
@@ -145,6 +146,7 @@ TEST(PlayerStatistics, HandWithoutPayingLinesLeavesMoneyAndShowdownWinsEmpty)
     EXPECT_FALSE(a.big_blinds_per_100());
 }
 
+// clang-format on
 TEST(PlayerStatistics, MergingTwoHalvesGivesTheWhole)
 {
     PlayerStatistics whole, first, second;

@@ -13,7 +13,7 @@ using poker::texas_holdem::SequencerHelper;
 namespace {
 
 const std::string values = "23456789tjqka";
-const std::string suits = "shcd";  // in the order of Card::Suit
+const std::string suits = "shcd"; // in the order of Card::Suit
 const Card sentinel(5, Card::clubs);
 
 // The cards in notation, "??" for a card still the sentinel.
@@ -21,8 +21,7 @@ std::string notation(const std::vector<Card>& cards)
 {
     std::string text;
     for (const Card& card : cards)
-        text += card == sentinel ? std::string("??")
-                                 : std::string{values.at(card.value), suits.at(card.suit)};
+        text += card == sentinel ? std::string("??") : std::string{values.at(card.value), suits.at(card.suit)};
     return text;
 }
 
@@ -40,7 +39,9 @@ TEST(CardNotation, OnlyTheLowerCaseValueAndSuitCharactersHaveMeanings)
         EXPECT_EQ(SequencerHelper::value_from_char(ch), index(ch, values)) << "character " << c;
         EXPECT_EQ(SequencerHelper::suit_from_char(ch), index(ch, suits)) << "character " << c;
         Card written;
-        const char as_typed = ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch >= 'a' && ch <= 'z' ? '\0' : ch;
+        const char as_typed = ch >= 'A' && ch <= 'Z'   ? static_cast<char>(ch - 'A' + 'a')
+                              : ch >= 'a' && ch <= 'z' ? '\0'
+                                                       : ch;
         EXPECT_EQ(SequencerHelper::parse_written(ch, 'd', written) ? written.value : -1, index(as_typed, values))
             << "character " << c;
     }
@@ -58,10 +59,10 @@ TEST(CardNotation, ListIsExactlyTheCardsWrittenOneAfterAnother)
         std::string after;
     };
     const Row rows[] = {
-        {"ahkd", 2, true, "ahkd"},     {"tc9c2d", 3, true, "tc9c2d"},  {"ahah", 2, true, "ahah"},
-        {"", 0, true, ""},             {"ah", 3, false, "??????"},     {"ahkdqsjs", 3, false, "??????"},
-        {"10h", 1, false, "??"},       {"ahzz", 2, false, "ah??"},     {"ahax", 2, false, "ah??"},
-        {"ahTd", 2, false, "ah??"},    {"AhKdQs", 3, false, "??????"}, {"ah kdx", 3, false, "ah????"},
+        {"ahkd", 2, true, "ahkd"},  {"tc9c2d", 3, true, "tc9c2d"},  {"ahah", 2, true, "ahah"},
+        {"", 0, true, ""},          {"ah", 3, false, "??????"},     {"ahkdqsjs", 3, false, "??????"},
+        {"10h", 1, false, "??"},    {"ahzz", 2, false, "ah??"},     {"ahax", 2, false, "ah??"},
+        {"ahTd", 2, false, "ah??"}, {"AhKdQs", 3, false, "??????"}, {"ah kdx", 3, false, "ah????"},
     };
     for (const Row& row : rows) {
         std::vector<Card> cards(row.cards, sentinel);

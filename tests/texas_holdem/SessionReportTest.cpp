@@ -25,10 +25,9 @@ const std::string ann = "Ann, \"Jr\"";
 SessionAnalyser two_hands()
 {
     SessionAnalyser session;
-    session.player_entries = {
-        {ann, 0, 0, 2, true, 4}, {ann, 0, 1, 6, false, 4}, {"Bob", 0, 0, 2, true, 12},
-        {"Bob", 0, 1, 6, true, 12}, {"Bob", 0, 2, 12, true, 12}, {"Bob", 0, 3, 12, true, 12},
-        {ann, 1, 0, 2, true, 2}, {"Bob", 1, 0, 2, false, 1}};
+    session.player_entries = {{ann, 0, 0, 2, true, 4},    {ann, 0, 1, 6, false, 4},    {"Bob", 0, 0, 2, true, 12},
+                              {"Bob", 0, 1, 6, true, 12}, {"Bob", 0, 2, 12, true, 12}, {"Bob", 0, 3, 12, true, 12},
+                              {ann, 1, 0, 2, true, 2},    {"Bob", 1, 0, 2, false, 1}};
     session.game_entries = {{0, 0, 2}, {0, 1, 6}, {0, 2, 12}, {0, 3, 12}, {1, 0, 2}};
     session.game_count = 2;
     return session;
@@ -49,8 +48,7 @@ TEST(SessionReport, TablesHaveOneRowPerEntryQuotedWhereCsvNeedsItAndTheSummaryTh
     EXPECT_EQ(players.substr(0, players.find('\n')), "name,game,round,stake_to_match,active,stake");
     EXPECT_NE(players.find("\n\"Ann, \"\"Jr\"\"\",0,1,6,0,4\n"), std::string::npos) << players;
     EXPECT_EQ(std::count(players.begin(), players.end(), '\n'), 9);
-    EXPECT_EQ(SessionReport::rounds_csv(session),
-              "game,round,stake_to_match\n0,0,2\n0,1,6\n0,2,12\n0,3,12\n1,0,2\n");
+    EXPECT_EQ(SessionReport::rounds_csv(session), "game,round,stake_to_match\n0,0,2\n0,1,6\n0,2,12\n0,3,12\n1,0,2\n");
     EXPECT_EQ(SessionReport::summary_csv(session),
               "name,hands,in_after_hole,in_after_flop,in_after_turn,in_after_river,average_stake\n"
               "\"Ann, \"\"Jr\"\"\",2,1.0000,0.0000,0.0000,0.0000,3.00\n"

@@ -11,14 +11,13 @@ using win32::RegistryValue;
 TEST(RegistryValue, TextEndsAtTheFirstNulLessOneTrailingBackslash)
 {
     const std::string longest(RegistryValue::buffer_size - 1, 'v');
-    const std::pair<std::string, std::string> rows[] = {
-        {std::string("1.4.2\0old\0", 10), "1.4.2"},
-        {std::string("2.0", 3), "2.0"},
-        {std::string("C:\\Poker\\\0", 10), "C:\\Poker"},
-        {std::string("C:\\Poker\\\\\0", 11), "C:\\Poker\\"},
-        {std::string("\\\0", 2), ""},
-        {std::string("1.0\0\\", 5), "1.0"},
-        {longest + '\0', longest}};
+    const std::pair<std::string, std::string> rows[] = {{std::string("1.4.2\0old\0", 10), "1.4.2"},
+                                                        {std::string("2.0", 3), "2.0"},
+                                                        {std::string("C:\\Poker\\\0", 10), "C:\\Poker"},
+                                                        {std::string("C:\\Poker\\\\\0", 11), "C:\\Poker\\"},
+                                                        {std::string("\\\0", 2), ""},
+                                                        {std::string("1.0\0\\", 5), "1.0"},
+                                                        {longest + '\0', longest}};
     for (const auto& [bytes, text] : rows)
         EXPECT_EQ(RegistryValue::interpret(bytes.data(), bytes.size()), text) << bytes;
     EXPECT_EQ(RegistryValue::interpret(nullptr, 0), "");

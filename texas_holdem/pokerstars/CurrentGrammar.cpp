@@ -94,8 +94,7 @@ bool is_roman(std::string_view text)
 
 // "[Ah Kd]" into `cards`; false unless every card is notation and their count is within
 // [least, most].
-bool read_cards(std::string_view text, std::vector<Card>& cards, std::size_t least,
-                std::size_t most)
+bool read_cards(std::string_view text, std::vector<Card>& cards, std::size_t least, std::size_t most)
 {
     cards.clear();
     if (!take(text, "[") || !take_suffix(text, "]"))
@@ -157,8 +156,8 @@ bool is_header_time(std::string_view text)
 // Words of a tournament's buy-in, before the game's name: amounts, "Freeroll", codes.
 bool is_buy_in_word(std::string_view word)
 {
-    constexpr std::string_view words[] = {"Freeroll", "USD", "EUR", "GBP", "INR", "CAD",
-                                          "SC", "FPP", "FPPs"};
+    constexpr std::string_view words[] = {"Freeroll", "USD", "EUR", "GBP", "INR",
+                                          "CAD",      "SC",  "FPP", "FPPs"};
     return std::find(std::begin(words), std::end(words), word) != std::end(words)
            || word.find_first_of("0123456789") != std::string_view::npos;
 }
@@ -368,8 +367,8 @@ void CurrentGrammar::read_stakes(std::string_view stakes, bool tournament)
     while (take(rest, " ")) {
     }
     if (!rest.empty()) {
-        if (rest.size() != 3 || rest.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ")
-                                    != std::string_view::npos)
+        if (rest.size() != 3
+            || rest.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ") != std::string_view::npos)
             fail("Malformed header: expected a three-letter currency after the stakes");
         form.currency.assign(rest);
     }
@@ -459,8 +458,7 @@ void CurrentGrammar::start_betting()
     phase = Phase::forced_bets;
 }
 
-std::size_t CurrentGrammar::seat_named_at_start(std::string_view line,
-                                                std::string_view after) const
+std::size_t CurrentGrammar::seat_named_at_start(std::string_view line, std::string_view after) const
 {
     for (const std::size_t seat : by_length) {
         const std::string& name = hand->seats[seat].name;
@@ -515,9 +513,7 @@ void CurrentGrammar::read(std::string_view line, std::uint32_t number)
 void CurrentGrammar::read_line(std::string_view line)
 {
     switch (phase) {
-    case Phase::table:
-        read_table(line);
-        return;
+    case Phase::table: read_table(line); return;
     case Phase::seats:
         if (read_seat(line))
             return;
@@ -534,8 +530,7 @@ void CurrentGrammar::read_line(std::string_view line)
         break;
     case Phase::summary:
     case Phase::forced_bets:
-    case Phase::betting:
-        break;
+    case Phase::betting: break;
     }
     if (phase == Phase::summary) {
         if (!read_summary_line(line) && !is_status_line(line))
@@ -554,8 +549,7 @@ void CurrentGrammar::read_line(std::string_view line)
             std::vector<Card> cards;
             const std::size_t open = rest.rfind(" [");
             if (street != Street::preflop || any_move || hand->hero
-                || open == std::string_view::npos
-                || !read_cards(rest.substr(open + 1), cards, 2, 2))
+                || open == std::string_view::npos || !read_cards(rest.substr(open + 1), cards, 2, 2))
                 fail("Malformed Dealt to line: expected one Dealt to <name> [<card> <card>] "
                      "before the first move");
             const std::string_view name = rest.substr(0, open);
@@ -635,12 +629,11 @@ bool CurrentGrammar::read_street(std::string_view line)
     std::vector<Card> earlier;
     std::vector<Card> added;
     const std::size_t second = rest.find("] [");
-    const bool ok = next == Street::flop
-                        ? read_cards(rest, added, flop_cards, flop_cards)
-                        : second != std::string_view::npos
-                              && read_cards(rest.substr(0, second + 1), earlier, shown - 1,
-                                            shown - 1)
-                              && read_cards(rest.substr(second + 2), added, 1, 1);
+    const bool ok = next == Street::flop ? read_cards(rest, added, flop_cards, flop_cards)
+                                         : second != std::string_view::npos
+                                               && read_cards(rest.substr(0, second + 1), earlier,
+                                                             shown - 1, shown - 1)
+                                               && read_cards(rest.substr(second + 2), added, 1, 1);
     if (!ok)
         fail("Malformed street line: expected the board in brackets");
 
@@ -649,9 +642,9 @@ bool CurrentGrammar::read_street(std::string_view line)
     std::vector<Card>& board = hand->boards[this_run];
     // The second run starts from the cards both runs share.
     if (this_run == 1 && board.empty())
-        board.assign(hand->boards[0].begin(),
-                     hand->boards[0].begin() + static_cast<std::ptrdiff_t>(std::min(
-                                                   earlier.size(), hand->boards[0].size())));
+        board.assign(hand->boards[0].begin(), hand->boards[0].begin()
+                                                  + static_cast<std::ptrdiff_t>(std::min(
+                                                      earlier.size(), hand->boards[0].size())));
     if (earlier != board || board.size() + added.size() != shown)
         fail("Street line out of order or with another board than before");
     board.insert(board.end(), added.begin(), added.end());
@@ -729,7 +722,7 @@ void CurrentGrammar::read_post(std::size_t seat, std::string_view rest)
     action.amount = amount(rest, "the forced bet");
     // A blind above the header's stakes means the header is wrong; the 2005-2007 text
     // reports a faulty header as its older readers always have.
-    const Money blind_limit = kind == Kind::big_blind ? live_big_blind()
+    const Money blind_limit = kind == Kind::big_blind         ? live_big_blind()
                               : hand->game == "Hold'em Limit" ? live_big_blind()
                                                               : hand->small_blind;
     if (kind != Kind::ante && !straddle && action.amount > blind_limit) {
@@ -870,10 +863,11 @@ bool CurrentGrammar::read_player_status(std::size_t seat, std::string_view rest)
     }
     // Tournament results and re-buys: the prize is money even at a chip table.
     if (starts_with(rest, "finished the tournament") || starts_with(rest, "wins the tournament")
-        || starts_with(rest, "wins an entry to tournament #") || starts_with(rest, "re-buys and receives ")
+        || starts_with(rest, "wins an entry to tournament #")
+        || starts_with(rest, "re-buys and receives ")
         || (starts_with(rest, "wins ") && rest.find(" for eliminating ") != std::string_view::npos)
-        || (starts_with(rest, "wins ") && rest.find(" for splitting the elimination of ")
-                                              != std::string_view::npos))
+        || (starts_with(rest, "wins ")
+            && rest.find(" for splitting the elimination of ") != std::string_view::npos))
         return phase == Phase::betting;
     return false;
 }

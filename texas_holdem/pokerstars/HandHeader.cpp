@@ -36,8 +36,8 @@ bool match(std::string_view line, const boost::regex& pattern, boost::cmatch* gr
 {
     try {
         boost::cmatch ignored;
-        return boost::regex_match(line.data(), line.data() + line.size(), groups ? *groups : ignored,
-                                  pattern);
+        return boost::regex_match(line.data(), line.data() + line.size(),
+                                  groups ? *groups : ignored, pattern);
     } catch (const std::exception&) {
         return false;
     }

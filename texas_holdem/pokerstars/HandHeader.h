@@ -12,10 +12,10 @@ public:
     HandHeader() = delete;
 
     enum class Kind {
-        older,       // the 2006-2008 game line with " - " before the time and "(ET)"
-        current,     // a hold'em header of the client's later text (cash, Zoom, Home Game, tournament)
-        other_game,  // a header of the later text for a game that is not hold'em
-        none,        // no header at all
+        older,   // the 2006-2008 game line with " - " before the time and "(ET)"
+        current, // a hold'em header of the client's later text (cash, Zoom, Home Game, tournament)
+        other_game, // a header of the later text for a game that is not hold'em
+        none,       // no header at all
     };
 
     struct Header {

@@ -13,7 +13,9 @@ namespace poker::texas_holdem::pokerstars {
 class HandHistoryError : public std::runtime_error {
 public:
     HandHistoryError(const std::string& message, std::uint32_t line)
-        : std::runtime_error(message), line(line) {}
+        : std::runtime_error(message), line(line)
+    {
+    }
 
     std::uint32_t line;
 };

@@ -74,7 +74,7 @@ bool LineReader::fetch()
     ++number;
     const bool overlong = stream.fail() && !stream.eof() && length == max_line_length;
     if (!overlong && !stream.eof())
-        --length;  // the newline, counted but not stored
+        --length; // the newline, counted but not stored
     if (std::memchr(buffer, '\0', length) != nullptr)
         not_text("holds a NUL byte");
     if (overlong) {
@@ -125,8 +125,7 @@ void LineReader::drop_rest_of_line(std::size_t length_so_far)
 
 void LineReader::not_text(const char* what) const
 {
-    throw HandHistoryError("Not a text file: line " + std::to_string(number) + " " + what,
-                           number);
+    throw HandHistoryError("Not a text file: line " + std::to_string(number) + " " + what, number);
 }
 
 } // namespace poker::texas_holdem::pokerstars

@@ -21,7 +21,10 @@ constexpr std::string_view signs[] = {
     "Rs.\xc2\xa0", "\xe2\x82\xac", "\xe2\x82\xb9", "\xc2\xa3", "$", "\x80", "\xa3",
 };
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // The digits of `text` as a number, or -1 when it is empty, too long or not all digits.
 Money digits_value(std::string_view text)
@@ -110,14 +113,13 @@ std::array<char, MoneyText::cell_width + 1> MoneyText::compact(Money amount, boo
         if (tenths == 0)
             std::snprintf(text, sizeof text, "%lldM", static_cast<long long>(whole / million));
         else
-            std::snprintf(text, sizeof text, "%lld.%lldM",
-                          static_cast<long long>(whole / million),
+            std::snprintf(text, sizeof text, "%lld.%lldM", static_cast<long long>(whole / million),
                           static_cast<long long>(tenths));
     } else if (whole >= first_thousands) {
         std::snprintf(text, sizeof text, "%lldk", static_cast<long long>(whole / thousand));
     } else {
-        const int length = whole == 0 ? 0 : std::snprintf(text, sizeof text, "%lld",
-                                                           static_cast<long long>(whole));
+        const int length =
+            whole == 0 ? 0 : std::snprintf(text, sizeof text, "%lld", static_cast<long long>(whole));
         // Room left for the point and the decimals.
         int decimals = static_cast<int>(cell_width) - length - 1;
         decimals = std::clamp(decimals, 0, 2);

@@ -39,9 +39,8 @@ struct Patterns {
     boost::regex table{"Table '([a-zA-z0-9 ]*)' 6-max Seat #([0-9]) is the button"};
     boost::regex seat{"Seat ([0-9]+): ([0-9a-zA-Z_ ]+) [(][$][0-9.]+ in chips[)]"};
     boost::regex blind{"([0-9a-zA-Z_ ]+): posts (small|big) blind [$]([0-9.]+)"};
-    boost::regex move{
-        "([0-9a-zA-Z_ ]+): (checks|folds|calls|raises|bets)( [$]([0-9.]+))?"
-        "( to [$][0-9.]+)?( and is all-in)?"};
+    boost::regex move{"([0-9a-zA-Z_ ]+): (checks|folds|calls|raises|bets)( [$]([0-9.]+))?"
+                      "( to [$][0-9.]+)?( and is all-in)?"};
     boost::regex street{
         "[*]{3} (HOLE CARDS|FLOP|TURN|RIVER) [*]{3}( [[](([2-9TJQKA][chds][ ]?)+)[]])?"
         "( [[]([2-9TJQKA][chds][ ]?)[]])?"};
@@ -221,7 +220,7 @@ void OlderGrammar::parse_seats(std::vector<std::string>& names, unsigned button)
     }
 
     if (seats.empty()) {
-        take_line();  // a text cut off here ends inside the hand
+        take_line(); // a text cut off here ends inside the hand
         fail("Error parsing seat names");
     }
     if (seats.size() < 2)
@@ -335,7 +334,8 @@ Sequencer::NewGame OlderGrammar::read_new_game()
 // npos for a name the hand does not seat: the line's own name then fails its check.
 std::size_t OlderGrammar::seat_of(const std::string& player) const
 {
-    return static_cast<std::size_t>(std::find(players.begin(), players.end(), player) - players.begin());
+    return static_cast<std::size_t>(std::find(players.begin(), players.end(), player)
+                                    - players.begin());
 }
 
 // As Game::blind and Game::raise compute it, in the same single precision.
@@ -434,8 +434,8 @@ void OlderGrammar::read_end(const GameHistory& history)
         }
     }
     const auto last_round = static_cast<unsigned>(history.stakes_to_match.size() - 2);
-    expected_pot = static_cast<float>(
-        GameAnalyser(history).pot_size_at_round_end(last_round) - (top - second));
+    expected_pot = static_cast<float>(GameAnalyser(history).pot_size_at_round_end(last_round)
+                                      - (top - second));
 
     constexpr std::size_t all_rounds_played = 5;
     showdown_expected = history.stakes_to_match.size() == all_rounds_played && top == second;

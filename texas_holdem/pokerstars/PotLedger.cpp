@@ -138,8 +138,7 @@ void PotLedger::check(Money total, Money rake, const std::vector<Money>& pots,
     if (paid != total - rake) {
         throw HandHistoryError("Pot mismatch: the summary says " + MoneyText::format(total, form)
                                    + " less a rake of " + MoneyText::format(rake, form)
-                                   + ", the players collected "
-                                   + MoneyText::format(paid, form),
+                                   + ", the players collected " + MoneyText::format(paid, form),
                                line);
     }
     if (!pots.empty()) {
@@ -147,12 +146,11 @@ void PotLedger::check(Money total, Money rake, const std::vector<Money>& pots,
         for (const Money amount : pots)
             listed += amount;
         if (listed != total - rake) {
-            throw HandHistoryError("Pot mismatch: the summary says "
-                                       + MoneyText::format(total, form) + " less a rake of "
-                                       + MoneyText::format(rake, form)
-                                       + ", the main and side pots add up to "
-                                       + MoneyText::format(listed, form),
-                                   line);
+            throw HandHistoryError(
+                "Pot mismatch: the summary says " + MoneyText::format(total, form)
+                    + " less a rake of " + MoneyText::format(rake, form)
+                    + ", the main and side pots add up to " + MoneyText::format(listed, form),
+                line);
         }
     }
 }

@@ -59,8 +59,8 @@ public:
 private:
     struct Entry {
         Money stack = 0;
-        Money street = 0;     // this street's live bet
-        Money put_in = 0;     // the whole hand, returns taken off
+        Money street = 0; // this street's live bet
+        Money put_in = 0; // the whole hand, returns taken off
         Money collected = 0;
     };
     // The part of the largest contribution above the second largest.

@@ -24,10 +24,8 @@ bool is_betting(Kind kind)
     case Kind::check:
     case Kind::call:
     case Kind::bet:
-    case Kind::raise:
-        return true;
-    default:
-        return false;
+    case Kind::raise: return true;
+    default: return false;
     }
 }
 
@@ -66,8 +64,9 @@ RecordSequencer::RecordSequencer(const HandRecord& record) : hand(record)
         ++after_button;
     after_button %= seats.size();
     const auto big_at = std::find(seats.begin(), seats.end(), big_blind);
-    const std::size_t second = big_at == seats.end() ? (after_button + 1) % seats.size()
-                                                     : static_cast<std::size_t>(big_at - seats.begin());
+    const std::size_t second = big_at == seats.end()
+                                   ? (after_button + 1) % seats.size()
+                                   : static_cast<std::size_t>(big_at - seats.begin());
     const std::size_t shift = (second + seats.size() - 1) % seats.size();
     std::rotate(seats.begin(), seats.begin() + static_cast<std::ptrdiff_t>(shift), seats.end());
     after_button = (after_button + seats.size() - shift) % seats.size();
@@ -110,11 +109,8 @@ RecordSequencer::RecordSequencer(const HandRecord& record) : hand(record)
             continue;
         case Kind::call:
         case Kind::bet:
-        case Kind::raise:
-            running[player] += action.amount;
-            break;
-        default:
-            break;
+        case Kind::raise: running[player] += action.amount; break;
+        default: break;
         }
         moves[street].push_back(
             Move{player, action.kind == Kind::fold, action.all_in, running[player], action.line});
@@ -185,9 +181,10 @@ std::vector<Card> RecordSequencer::request_cards(Game::Round round_asked)
     const std::size_t first = round_asked == Game::flop ? 0 : round_asked == Game::turn ? 3 : 4;
     const std::vector<Card>& board = hand.boards[0];
     if (board.size() < first + cards.size())
-        fail("The hand history deals no " + std::string(round_asked == Game::flop ? "flop"
-                                                        : round_asked == Game::turn ? "turn"
-                                                                                    : "river"),
+        fail("The hand history deals no "
+                 + std::string(round_asked == Game::flop   ? "flop"
+                               : round_asked == Game::turn ? "turn"
+                                                           : "river"),
              hand.last_line);
     std::copy_n(board.begin() + static_cast<std::ptrdiff_t>(first), cards.size(), cards.begin());
     return cards;
@@ -205,8 +202,8 @@ float RecordSequencer::request_move(std::string player)
             all_in_total = totals[index];
             return 0;
         }
-        const std::uint32_t line =
-            next_move < round_moves.size() ? round_moves[next_move].line : hand.last_line;
+        const std::uint32_t line = next_move < round_moves.size() ? round_moves[next_move].line
+                                                                  : hand.last_line;
         fail("Move order mismatch: the table expects a move of " + player + " here", line);
     }
     const Move& move = round_moves[next_move++];

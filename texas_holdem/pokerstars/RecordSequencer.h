@@ -33,7 +33,7 @@ public:
 private:
     // One move of the record as the driver takes it: the player's hand total after it.
     struct Move {
-        std::size_t player = 0;      // index in the driver's order
+        std::size_t player = 0; // index in the driver's order
         bool fold = false;
         bool all_in = false;
         Money total = 0;
@@ -49,14 +49,14 @@ private:
     std::vector<std::string> names;
     std::vector<Money> blinds;
     std::vector<bool> all_in_by_blind;
-    std::vector<Money> totals;        // each player's hand total so far
+    std::vector<Money> totals; // each player's hand total so far
     std::vector<bool> all_in_already;
     // The moves of each betting round, in file order.
     std::vector<Move> moves[4];
     std::size_t next_move = 0;
     int round = 0;
-    Money to_match = 0;                // the driver's stake to match, mirrored
-    std::size_t opener_index = 0;      // the first player after the button
+    Money to_match = 0;           // the driver's stake to match, mirrored
+    std::size_t opener_index = 0; // the first player after the button
     bool all_in_pending = false;
     Money all_in_total = 0;
 };

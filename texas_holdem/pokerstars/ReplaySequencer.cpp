@@ -17,7 +17,8 @@ namespace {
 bool is_between_hands(std::string_view line)
 {
     constexpr std::string_view banner_start = "*********** # ";
-    return line.empty() || (line.substr(0, banner_start.size()) == banner_start && line.back() == '*');
+    return line.empty()
+           || (line.substr(0, banner_start.size()) == banner_start && line.back() == '*');
 }
 
 } // namespace
@@ -84,8 +85,7 @@ std::optional<StreamSequencer::NewGame> ReplaySequencer::start_hand_at_line(unsi
 
     const HandHeader::Header header = HandHeader::classify(line);
     switch (header.kind) {
-    case HandHeader::Kind::older:
-        return grammar.read_new_game();
+    case HandHeader::Kind::older: return grammar.read_new_game();
     case HandHeader::Kind::other_game:
         throw HandHistoryError("Not a hold'em hand: " + header.game, hand_line);
     case HandHeader::Kind::current:
@@ -95,8 +95,7 @@ std::optional<StreamSequencer::NewGame> ReplaySequencer::start_hand_at_line(unsi
             return std::nullopt;
         current_hand.emplace(record);
         return current_hand->request_new_game(max_players);
-    case HandHeader::Kind::none:
-        break;
+    case HandHeader::Kind::none: break;
     }
     reader.consume();
     throw HandHistoryError("Malformed game header1", hand_line);
@@ -140,10 +139,13 @@ void ReplaySequencer::check_cards() const
     for (const std::vector<Card>& board : record.boards) {
         for (auto card = board.begin(); card != board.end(); ++card) {
             if (std::find(card + 1, board.end(), *card) != board.end())
-                throw HandHistoryError("Corrupt hand: the board shows a card twice", record.last_line);
-            if (record.hero && std::find(record.hero_cards.begin(), record.hero_cards.end(), *card)
-                                   != record.hero_cards.end())
-                throw HandHistoryError("Corrupt hand: a card dealt to the hero is on the board", record.last_line);
+                throw HandHistoryError("Corrupt hand: the board shows a card twice",
+                                       record.last_line);
+            if (record.hero
+                && std::find(record.hero_cards.begin(), record.hero_cards.end(), *card)
+                       != record.hero_cards.end())
+                throw HandHistoryError("Corrupt hand: a card dealt to the hero is on the board",
+                                       record.last_line);
         }
     }
     if (record.hero && record.hero_cards[0] == record.hero_cards[1])
@@ -194,8 +196,7 @@ void ReplaySequencer::notify_end_game(const GameHistory& history)
     if (current_hand) {
         rows.show_request("End of game");
         guarded([&] { current_hand->notify_end_game(history); });
-    }
-    else
+    } else
         StreamSequencer::notify_end_game(history);
     ++hands_replayed;
     if (session)

@@ -66,8 +66,7 @@ TEST(CurrentFiles, NoAmountAlteredByOneCentPasses)
     for (const std::string& file : current_files()) {
         const std::string text = corvald_test::read_text_file(file);
         if (text.find("Uncalled bet") == std::string::npos || text.size() > 100000
-            || file.find("AnteTable") != std::string::npos
-            || file.find("WithSittingOut") != std::string::npos)
+            || file.find("AnteTable") != std::string::npos || file.find("WithSittingOut") != std::string::npos)
             continue;
         std::vector<std::string> lines;
         std::istringstream split(text);
@@ -81,13 +80,10 @@ TEST(CurrentFiles, NoAmountAlteredByOneCentPasses)
             if (line.rfind("PokerStars", 0) == 0 || line.find("PokerStars ") != std::string::npos)
                 betting = false;
             // The amounts no total covers: stacks, prizes, cash-outs, chat.
-            if (!betting || line.find(" said, \"") != std::string::npos
-                || line.find("tournament") != std::string::npos
-                || line.find("bounty") != std::string::npos
-                || line.find("cashed out") != std::string::npos)
+            if (!betting || line.find(" said, \"") != std::string::npos || line.find("tournament") != std::string::npos
+                || line.find("bounty") != std::string::npos || line.find("cashed out") != std::string::npos)
                 continue;
-            for (std::sregex_iterator match(line.begin(), line.end(), amount_pattern), end;
-                 match != end; ++match) {
+            for (std::sregex_iterator match(line.begin(), line.end(), amount_pattern), end; match != end; ++match) {
                 const bool cents = (*match)[3].matched || (*match)[1].str() != " ";
                 std::string altered = (*match)[2].str() + (*match)[3].str();
                 long long units = std::stoll((*match)[2].str()) * (cents ? 100 : 1);
@@ -101,8 +97,7 @@ TEST(CurrentFiles, NoAmountAlteredByOneCentPasses)
                 else
                     replacement << units;
                 std::vector<std::string> copy = lines;
-                copy[i] = line.substr(0, static_cast<std::size_t>(match->position()))
-                          + replacement.str()
+                copy[i] = line.substr(0, static_cast<std::size_t>(match->position())) + replacement.str()
                           + line.substr(static_cast<std::size_t>(match->position() + match->length()));
                 std::string mutated;
                 for (const std::string& l : copy)

@@ -69,10 +69,10 @@ std::string outcome(const std::vector<std::string>& lines)
 const char* const header_tail = " - 2023/11/18 15:43:58 ET";
 
 struct Edit {
-    std::size_t line;       // index in base_hand
-    bool insert;            // before `line`, else in its place
+    std::size_t line; // index in base_hand
+    bool insert;      // before `line`, else in its place
     std::string text;
-    std::string message;    // "" when the hand must still be read
+    std::string message; // "" when the hand must still be read
 };
 
 } // namespace
@@ -85,8 +85,10 @@ TEST(CurrentGrammar, EachLineKindAcceptsItsFormsAndNamesWhatItExpected)
         {0, false, "PokerStars Zoom Hand #1:  Hold'em No Limit ($0.05/$0.10) - 2013/08/23 11:38:03 ET", ""},
         {0, false, "PokerStars Game #1:  Hold'em No Limit ($0.05/$0.10 USD) - 2009/11/20 7:12:10 ET", ""},
         {0, false, "PokerStars Game #1:  Hold'em No Limit ($0.05/$0.10) - 2007/10/15 - 05:35:27 (ET)", ""},
-        {0, false, std::string("PokerStars Home Game Hand #1: {club}  Hold'em No Limit ($0.05/$0.10)") + header_tail, ""},
-        {0, false, std::string("PokerStars Hand #1:  Hold'em No Limit ($0.05/$0.10 - $40 Cap -  USD)") + header_tail, ""},
+        {0, false, std::string("PokerStars Home Game Hand #1: {club}  Hold'em No Limit ($0.05/$0.10)") + header_tail,
+         ""},
+        {0, false, std::string("PokerStars Hand #1:  Hold'em No Limit ($0.05/$0.10 - $40 Cap -  USD)") + header_tail,
+         ""},
         {0, false, std::string("PokerStars Hand #1:  Hold'em Pot Limit ($0.05/$0.10 USD)") + header_tail, ""},
         {0, false, std::string("PokerStars Hand #1:  Omaha Pot Limit ($0.05/$0.10 USD)") + header_tail,
          "Not a hold'em hand: Omaha Pot Limit"},
@@ -98,15 +100,15 @@ TEST(CurrentGrammar, EachLineKindAcceptsItsFormsAndNamesWhatItExpected)
          "Malformed header: expected the stakes as <small blind>/<big blind>"},
         {0, false, std::string("PokerStars Hand #1:  Hold'em No Limit ($0.02/$0.05 USD)") + header_tail,
          "Blind mismatch: wo_olly :D posts $0.05, the header's blind is $0.02"},
-        {0, false, "PokerStars Game #1: Tournament #2, $5.00+$0.50 Hold'em No Limit - Level II (15/30) - "
-                   "2007/10/15 - 05:35:27 (ET)",
+        {0, false,
+         "PokerStars Game #1: Tournament #2, $5.00+$0.50 Hold'em No Limit - Level II (15/30) - "
+         "2007/10/15 - 05:35:27 (ET)",
          "Malformed amount: expected the seat's chips as 30 is written, found \"$10\""},
         {11, true, "Stranger\xe9 said, \"\x80\xff\"", ""},
         {8, false, "Dealt to Lean Abadi\xe1 [Ah Kd]", "Dealt to a player without a seat line: Lean Abadi\xe1"},
         {1, false, "Table 'Adelaide II 100-250 bb, Ante' 9-max (Play Money) Seat #1 is the button", ""},
         {1, false, "Table 'Sekanina' Seat #1 is the button", ""},
-        {1, false, "Table 'Aigyptios' 12-max Seat #1 is the button",
-         "Malformed table line: expected 2-max to 10-max"},
+        {1, false, "Table 'Aigyptios' 12-max Seat #1 is the button", "Malformed table line: expected 2-max to 10-max"},
         {1, false, "Table Aigyptios", "Expected the table line: Table '<name>' ... Seat #<n> is the button"},
         {4, false, "Seat 3: Grant[NY] ($12.25 in chips, $2 bounty)", ""},
         {2, false, "Seat 1: Lean Abadia ($10 in chips) is sitting out", ""},
@@ -118,7 +120,8 @@ TEST(CurrentGrammar, EachLineKindAcceptsItsFormsAndNamesWhatItExpected)
         {7, true, "Lergik joins the table at seat #4", ""},
         {7, true, "Lean Abadia: posts small blind $0.05",
          "Pot mismatch: the summary says $1.70, the bets add up to $1.75"},
-        {7, true, "Lean Abadia: posts a kiss", "Malformed post: expected small blind, big blind, small & big blinds or the ante"},
+        {7, true, "Lean Abadia: posts a kiss",
+         "Malformed post: expected small blind, big blind, small & big blinds or the ante"},
         {7, true, "Lean Abadia: folds", "Expected a forced bet, a status line or *** HOLE CARDS ***"},
         {8, false, "Dealt to Nobody [Ah Kd]", "Dealt to a player without a seat line: Nobody"},
         {8, false, "Dealt to Lean Abadia [ah Kd]",
@@ -131,7 +134,8 @@ TEST(CurrentGrammar, EachLineKindAcceptsItsFormsAndNamesWhatItExpected)
         {10, false, "wo_olly :D: calls $0.30", "A call of more than the bet to match: wo_olly :D"},
         {11, false, "Grant[NY]: folds [Jd Jh]", ""},
         {11, false, "Grant[NY]: checks", "A check facing a bet: Grant[NY]"},
-        {11, false, "Grant[NY]: jumps", "Malformed move: expected folds, checks, calls, bets, raises, shows or mucks hand"},
+        {11, false, "Grant[NY]: jumps",
+         "Malformed move: expected folds, checks, calls, bets, raises, shows or mucks hand"},
         {11, true, "Stranger said, \"Grant[NY]: folds\"", ""},
         {11, true, "Grant[NY] has timed out while being disconnected", ""},
         {12, false, "*** FLOP *** [5c 2h]", "Malformed street line: expected the board in brackets"},
@@ -190,7 +194,7 @@ TEST(CurrentGrammar, RecordHoldsHeroMoneyAndBoard)
     EXPECT_EQ(record.hero_cards[0], poker::Card(12, poker::Card::hearts));
     EXPECT_EQ(record.seats[1].stack, 550);
     EXPECT_EQ(record.actions[2].kind, HandRecord::Action::Kind::raise);
-    EXPECT_EQ(record.actions[2].amount, 30);   // nothing posted before: adds the whole 0.30
+    EXPECT_EQ(record.actions[2].amount, 30); // nothing posted before: adds the whole 0.30
     EXPECT_EQ(record.actions[3].amount, 25);
     EXPECT_EQ(record.boards[0].size(), 4u);
     EXPECT_EQ(record.total_pot, 170);
@@ -261,7 +265,7 @@ TEST(HandReader, LeavesOlderHandsInASharedLineReader)
     ASSERT_TRUE(lines.peek(next));
     EXPECT_EQ(lines.line_number(), 1u);
     lines.consume();
-    ASSERT_TRUE(lines.peek(next));   // the older hand's table line
+    ASSERT_TRUE(lines.peek(next)); // the older hand's table line
     lines.consume();
     EXPECT_EQ(reader.read(record), HandReader::Found::current_hand);
     EXPECT_EQ(record.hand_id, "1001");

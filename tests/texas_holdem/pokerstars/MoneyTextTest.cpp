@@ -11,6 +11,7 @@ using namespace poker::texas_holdem::pokerstars;
 
 TEST(MoneyText, ReadsEverySignAndWritesAmountsBackAsTheFileDid)
 {
+    // clang-format off
     const struct {
         const char* text;
         Money amount;     // -1: refused
@@ -22,6 +23,7 @@ TEST(MoneyText, ReadsEverySignAndWritesAmountsBackAsTheFileDid)
         {"$1.234", -1, ""}, {"$1.", -1, ""}, {"$", -1, ""}, {"$1,646.95", -1, ""},
         {"$1234567890123456", -1, ""},
     };
+    // clang-format on
     for (const auto& c : cases) {
         MoneyForm form;
         const std::size_t sign = MoneyText::read_sign(c.text, form);
@@ -44,6 +46,7 @@ TEST(MoneyText, ReadsEverySignAndWritesAmountsBackAsTheFileDid)
 
 TEST(MoneyText, CompactFormFitsFourCellsAndNeverShowsMore)
 {
+    // clang-format off
     const struct {
         Money amount;
         bool cents;
@@ -55,6 +58,7 @@ TEST(MoneyText, CompactFormFitsFourCellsAndNeverShowsMore)
         {1500000, false, "1.5M"}, {1000000, false, "  1M"}, {15000000, false, " 15M"},
         {999999999, false, "999M"}, {1000000000, false, "XXXX"}, {-1, false, "XXXX"},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_STREQ(MoneyText::compact(c.amount, c.cents).data(), c.shown) << c.amount;
 }
@@ -73,7 +77,7 @@ TEST(PotLedger, CountsSidePotsReturnsDeadMoneyAndCaps)
     EXPECT_EQ(ledger.street_bet(2), 0);
     EXPECT_EQ(ledger.raise_to(2, 600), 600);
     EXPECT_EQ(ledger.raise_to(2, 500), -1);
-    ledger.add(1, 190);              // all-in for less: 290 of his 300
+    ledger.add(1, 190); // all-in for less: 290 of his 300
     EXPECT_TRUE(ledger.all_in(1));
     ledger.add(0, 550);
     EXPECT_EQ(ledger.pot(), 30 + 50 + 600 + 290 + 600);

@@ -122,7 +122,7 @@ TEST(RecordSequencer, EveryRealHandPlaysToTheEndWithTheFilesStakes)
                 if (!reader.next(record))
                     break;
             } catch (const HandHistoryError&) {
-                continue;   // the two hand-edited samples, named in ReplaySamplesSlowTest
+                continue; // the two hand-edited samples, named in ReplaySamplesSlowTest
             }
             RecordSequencer source(record);
             Corvald driver;

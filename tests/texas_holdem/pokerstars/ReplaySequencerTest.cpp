@@ -57,16 +57,16 @@ TEST(ReplayHand, EachShortHistoryGivesItsPlayersMovesStakesAndPot)
         float pot;
         bool showdown;
     };
-    for (const Case& c : std::vector<Case>{
-             // The player after the button posts first; the big blind's unmatched dollar goes
-             // back to him: 3 - (2 - 1).
-             {"seat-rotation.txt", {"Dan", "Eve", "Ann", "Bob", "Cid"}, {4}, {1, 2, 0, 0, 0}, 2, false},
-             // Ann's raise counts by the amount raised by (4 over the big blind's 2), and her
-             // all-in call on the river as a plain call.
-             {"attendance-and-chat.txt", {"Bob_2", "Cid", "Ann"}, {3, 2, 2, 2}, {9, 2, 9}, 20, true},
-             {"checked-down-river.txt", {"Bob", "Cid", "Ann"}, {3, 3, 3, 3}, {2, 2, 2}, 6, true},
-             // Nobody calls the river bet: its unmatched part stays out of the pot.
-             {"uncalled-river-bet.txt", {"Bob", "Cid", "Ann"}, {3, 3, 3, 3}, {12, 2, 2}, 6, false}}) {
+    for (const Case& c :
+         std::vector<Case>{// The player after the button posts first; the big blind's unmatched dollar goes
+                           // back to him: 3 - (2 - 1).
+                           {"seat-rotation.txt", {"Dan", "Eve", "Ann", "Bob", "Cid"}, {4}, {1, 2, 0, 0, 0}, 2, false},
+                           // Ann's raise counts by the amount raised by (4 over the big blind's 2), and her
+                           // all-in call on the river as a plain call.
+                           {"attendance-and-chat.txt", {"Bob_2", "Cid", "Ann"}, {3, 2, 2, 2}, {9, 2, 9}, 20, true},
+                           {"checked-down-river.txt", {"Bob", "Cid", "Ann"}, {3, 3, 3, 3}, {2, 2, 2}, 6, true},
+                           // Nobody calls the river bet: its unmatched part stays out of the pot.
+                           {"uncalled-river-bet.txt", {"Bob", "Cid", "Ann"}, {3, 3, 3, 3}, {12, 2, 2}, 6, false}}) {
         SCOPED_TRACE(c.file);
         const auto hand = only_hand(replay_data_file(c.file));
         EXPECT_EQ(hand.new_game.players, c.players);
@@ -93,8 +93,10 @@ TEST(ReplayHand, AllInPlayerIsAskedForNoFurtherMove)
     EXPECT_EQ(bet_over.expected_pot, 70);
 
     // A line for the all-in player is not his move but the next line kind's fault.
-    EXPECT_EQ(replay_with_model(edited(replay_data_file("all-in-run-out.txt"), "*** TURN ***",
-                                       "Bob: checks\n*** TURN ***")).error, "Malformed cards");
+    EXPECT_EQ(
+        replay_with_model(edited(replay_data_file("all-in-run-out.txt"), "*** TURN ***", "Bob: checks\n*** TURN ***"))
+            .error,
+        "Malformed cards");
 }
 
 // A card dealt twice on the board is no slip of the replay but a corrupt hand.
@@ -119,8 +121,8 @@ TEST(ReplayHand, BoardCardDealtTwiceStopsTheHandAsCorrupt)
 // cards are never taken from the text.
 TEST(ReplayHand, CheckedDownRiverNeedsTheShowdownLineAndTheBoardIsTheTexts)
 {
-    const auto hand = only_hand(edited(replay_data_file("checked-down-river.txt"),
-                                       "*** HOLE CARDS ***", "*** HOLE CARDS *** [Qs Qd]"));
+    const auto hand = only_hand(
+        edited(replay_data_file("checked-down-river.txt"), "*** HOLE CARDS ***", "*** HOLE CARDS *** [Qs Qd]"));
     std::vector<poker::Card> cards(2);
     for (const poker::Card card : poker::test::cards("Ah 7c 2d Ks 9h"))
         cards.push_back(card);
@@ -136,8 +138,7 @@ TEST(ReplayHand, CheckedDownRiverNeedsTheShowdownLineAndTheBoardIsTheTexts)
 TEST(ReplayHand, PotIsComparedInWholeCentsAndAMismatchShowsNineDigits)
 {
     EXPECT_NE(only_hand(replay_data_file("cents-pot.txt")).expected_pot, 0.25f);
-    EXPECT_EQ(replay_with_model(replay_data_file("pot-mismatch.txt")).error,
-              "Game over pot size mismatch: $6");
+    EXPECT_EQ(replay_with_model(replay_data_file("pot-mismatch.txt")).error, "Game over pot size mismatch: $6");
     EXPECT_EQ(replay_with_model(replay_data_file("cents-pot-mismatch.txt")).error,
               "Game over pot size mismatch: $0.25000003");
 }
@@ -149,9 +150,8 @@ TEST(ReplayHand, EveryLineKindStopsWithItsOwnMessage)
     const auto seats_at = hand.find("Seat 1");
     const std::string seats = hand.substr(seats_at, hand.find("Bob: posts") - seats_at);
     const std::string header1 = "Malformed game header1", header2 = "Malformed game header2",
-                      seat_names = "Error parsing seat names", blind = "Malformed blind bet",
-                      move = "Malformed move", cards = "Malformed cards", flop = "Malformed flop",
-                      pot = "Malformed pot", name = "Name mismatch";
+                      seat_names = "Error parsing seat names", blind = "Malformed blind bet", move = "Malformed move",
+                      cards = "Malformed cards", flop = "Malformed flop", pot = "Malformed pot", name = "Name mismatch";
     using Row = std::tuple<std::string, std::string, std::string>;
     std::vector<Row> rows;
     // Attendance and chat lines before Ann's first move are dropped, but only whole ones.
@@ -159,38 +159,44 @@ TEST(ReplayHand, EveryLineKindStopsWithItsOwnMessage)
                                    "Grind N has returned", "Bob will be allowed to play after the button",
                                    "Bob has timed out", "Bob_2 leaves the table", "Bob said, \"gg all\""})
         rows.emplace_back("Ann: calls $2", line + "\nAnn: calls $2", "");
-    for (const std::string line : {"Bob said, \"say \"hi\"\"", "Bob.x joins the table at seat #2",
-                                   "Bob-y has returned", "Bob joins the table at seat #"})
+    for (const std::string line : {"Bob said, \"say \"hi\"\"", "Bob.x joins the table at seat #2", "Bob-y has returned",
+                                   "Bob joins the table at seat #"})
         rows.emplace_back("Ann: calls $2", line + "\nAnn: calls $2", move);
-    rows.insert(rows.end(), {
-        // A game line the older grammar does not read goes to the current grammar.
-        {"Hold'em No Limit", "Hold'em Pot Limit", ""}, {"($1/$2)", "($0.01/$0.02)", header1},
-        {"(ET)", "(ET)x", "Malformed header: expected \" - \" and the date and time"},
-        {"Hold'em No Limit", "Omaha Pot Limit", "Not a hold'em hand: Omaha Pot Limit"},
-        {"PokerStars Game", "PokerStars Gmae", header1}, {"'Alpha' 6-max", "'Alpha' 9-max", header2},
-        {"Seat #1 is", "Seat #10 is", header2}, {seats, "", seat_names},
-        {"Seat 3: Cid", "Seat 4294967296: Cid", seat_names},
-        {seats, "Seat 1: Ann ($100 in chips)\n", "Too few players"},
-        // Sixteen seats pass; the first blind line then names the wrong player.
-        {seats, seat_lines(17), "Too many players"}, {seats, seat_lines(16), name},
-        {"Seat #1 is", "Seat #4 is", "Failed to find button"},
-        // The remark ends the seat list; the line is then read as the first blind.
-        {"Seat 3: Cid ($100 in chips)", "Seat 3: Cid ($100 in chips) is sitting out", blind},
-        {"Bob: posts small blind", "Bob: posts big blind", ""},
-        {"Bob: posts small blind", "Ann: posts small blind", name},
-        {"posts small blind $1", "posts small blind $1.2.3", blind},
-        {"Ann: calls $2", "Bob: calls $2", name}, {"Ann: calls $2", "Ann: folds [3c 4c]", move},
-        {"Ann: calls $2", "Ann: raises", move}, {"Ann: calls $2", "Ann: bets $1.2.3", move},
-        {"Ann: calls $2", "Ann: calls $2" + std::string(5000, ' ') + "x", move},
-        {"Ann: calls $2", "  Ann: calls $2 \t\r", ""},
-        {"*** HOLE CARDS ***", "*** HOLE CARDS", cards},
-        {"*** FLOP *** [Ah 7c 2d]", "*** FLOP *** [ah 7c 2d]", cards},
-        {"*** RIVER *** [Ah 7c 2d Ks] [9h]", "*** SHOW DOWN ***", cards},
-        {"*** FLOP *** [Ah 7c 2d]", "*** FLOP *** [Ah 7c]", flop},
-        {"*** TURN *** [Ah 7c 2d] [Ks]", "*** TURN *** [Ks]", flop},
-        {"*** FLOP *** [Ah 7c 2d]", "*** TURN *** [Ah 7c 2d] [Ks]", "Round mismatch"},
-        {"Total pot $6 | Rake $0", "Total pot $6 | Rake $0 | Side pot $3", pot},
-        {"Total pot $6 |", "Total pot $1.2.3 |", pot}, {"Total pot $6", "Total pot 6", pot}});
+    rows.insert(rows.end(), {// A game line the older grammar does not read goes to the current grammar.
+                             {"Hold'em No Limit", "Hold'em Pot Limit", ""},
+                             {"($1/$2)", "($0.01/$0.02)", header1},
+                             {"(ET)", "(ET)x", "Malformed header: expected \" - \" and the date and time"},
+                             {"Hold'em No Limit", "Omaha Pot Limit", "Not a hold'em hand: Omaha Pot Limit"},
+                             {"PokerStars Game", "PokerStars Gmae", header1},
+                             {"'Alpha' 6-max", "'Alpha' 9-max", header2},
+                             {"Seat #1 is", "Seat #10 is", header2},
+                             {seats, "", seat_names},
+                             {"Seat 3: Cid", "Seat 4294967296: Cid", seat_names},
+                             {seats, "Seat 1: Ann ($100 in chips)\n", "Too few players"},
+                             // Sixteen seats pass; the first blind line then names the wrong player.
+                             {seats, seat_lines(17), "Too many players"},
+                             {seats, seat_lines(16), name},
+                             {"Seat #1 is", "Seat #4 is", "Failed to find button"},
+                             // The remark ends the seat list; the line is then read as the first blind.
+                             {"Seat 3: Cid ($100 in chips)", "Seat 3: Cid ($100 in chips) is sitting out", blind},
+                             {"Bob: posts small blind", "Bob: posts big blind", ""},
+                             {"Bob: posts small blind", "Ann: posts small blind", name},
+                             {"posts small blind $1", "posts small blind $1.2.3", blind},
+                             {"Ann: calls $2", "Bob: calls $2", name},
+                             {"Ann: calls $2", "Ann: folds [3c 4c]", move},
+                             {"Ann: calls $2", "Ann: raises", move},
+                             {"Ann: calls $2", "Ann: bets $1.2.3", move},
+                             {"Ann: calls $2", "Ann: calls $2" + std::string(5000, ' ') + "x", move},
+                             {"Ann: calls $2", "  Ann: calls $2 \t\r", ""},
+                             {"*** HOLE CARDS ***", "*** HOLE CARDS", cards},
+                             {"*** FLOP *** [Ah 7c 2d]", "*** FLOP *** [ah 7c 2d]", cards},
+                             {"*** RIVER *** [Ah 7c 2d Ks] [9h]", "*** SHOW DOWN ***", cards},
+                             {"*** FLOP *** [Ah 7c 2d]", "*** FLOP *** [Ah 7c]", flop},
+                             {"*** TURN *** [Ah 7c 2d] [Ks]", "*** TURN *** [Ks]", flop},
+                             {"*** FLOP *** [Ah 7c 2d]", "*** TURN *** [Ah 7c 2d] [Ks]", "Round mismatch"},
+                             {"Total pot $6 | Rake $0", "Total pot $6 | Rake $0 | Side pot $3", pot},
+                             {"Total pot $6 |", "Total pot $1.2.3 |", pot},
+                             {"Total pot $6", "Total pot 6", pot}});
     for (const auto& [from, to, message] : rows)
         EXPECT_EQ(replay_with_model(edited(hand, from, to)).error.value_or(""), message) << to;
 }
@@ -202,22 +208,28 @@ TEST(ReplayEnd, TextUsedUpAfterAHandEndsCleanlyAndAnyOtherEndStopsWithItsMessage
     const std::string hand = replay_data_file("seat-rotation.txt");
     const std::string checked = replay_data_file("checked-down-river.txt");
     // `checked` up to the line before `next_line`, without its newline.
-    const auto cut = [&](const std::string& next_line) {
-        return checked.substr(0, checked.find(next_line) - 1);
-    };
+    const auto cut = [&](const std::string& next_line) { return checked.substr(0, checked.find(next_line) - 1); };
     const std::string no_newline = hand.substr(0, hand.size() - 1), header1 = "Malformed game header1",
                       cut_off = "The file ends inside the hand that began at line 1";
     using Row = std::tuple<std::string, std::size_t, std::string>;
-    for (const auto& [text, hands, error] : std::vector<Row>{
-             {no_newline, 1, ""}, {no_newline + "\r\n", 1, ""}, {hand + "Eve leaves the table", 1, ""},
-             {hand + "\n\nsome remark that is skipped\n\n", 1, ""}, {hand + "\n\n" + hand, 2, ""},
-             {"", 0, "The input holds no hand"}, {"\n" + hand, 0, header1}, {"Ann leaves the table\n", 0, header1},
-             {hand + "PokerStars Hand #2:  Hold'em No Limit ($1/$2)\n" + hand, 1, header1},
-             // A byte order mark is removed at the start of the input and of a joined file.
-             {"\xEF\xBB\xBF" + hand, 1, ""}, {hand + "\xEF\xBB\xBF" + hand, 2, ""},
-             {cut("Table 'Alpha'"), 0, cut_off}, {cut("Ann: calls $2"), 0, cut_off},
-             {cut("*** SHOW DOWN ***"), 0, cut_off}, {cut("*** SUMMARY ***"), 0, cut_off},
-             {hand + cut("*** FLOP ***"), 1, "The file ends inside the hand that began at line 20"}}) {
+    for (const auto& [text, hands, error] :
+         std::vector<Row>{{no_newline, 1, ""},
+                          {no_newline + "\r\n", 1, ""},
+                          {hand + "Eve leaves the table", 1, ""},
+                          {hand + "\n\nsome remark that is skipped\n\n", 1, ""},
+                          {hand + "\n\n" + hand, 2, ""},
+                          {"", 0, "The input holds no hand"},
+                          {"\n" + hand, 0, header1},
+                          {"Ann leaves the table\n", 0, header1},
+                          {hand + "PokerStars Hand #2:  Hold'em No Limit ($1/$2)\n" + hand, 1, header1},
+                          // A byte order mark is removed at the start of the input and of a joined file.
+                          {"\xEF\xBB\xBF" + hand, 1, ""},
+                          {hand + "\xEF\xBB\xBF" + hand, 2, ""},
+                          {cut("Table 'Alpha'"), 0, cut_off},
+                          {cut("Ann: calls $2"), 0, cut_off},
+                          {cut("*** SHOW DOWN ***"), 0, cut_off},
+                          {cut("*** SUMMARY ***"), 0, cut_off},
+                          {hand + cut("*** FLOP ***"), 1, "The file ends inside the hand that began at line 20"}}) {
         const ReplayOutcome outcome = replay_with_model(text);
         EXPECT_EQ(outcome.error.value_or(""), error) << text;
         EXPECT_EQ(outcome.hands.size(), hands) << text;
@@ -231,8 +243,7 @@ TEST(ReplayEnd, FileJoinedFromBothFormsReplaysEveryHand)
     if (!std::filesystem::exists(later))
         GTEST_SKIP() << "the real hand histories are not at " << later;
     const std::string older = replay_data_file("checked-down-river.txt");
-    const ReplayOutcome outcome =
-        replay_with_model(older + "\n" + corvald_test::read_text_file(later) + "\n\n" + older);
+    const ReplayOutcome outcome = replay_with_model(older + "\n" + corvald_test::read_text_file(later) + "\n\n" + older);
     EXPECT_EQ(outcome.error.value_or(""), "");
     ASSERT_GE(outcome.hands.size(), 3u);
     EXPECT_EQ(outcome.hands.front().new_game.game_id, "1001");

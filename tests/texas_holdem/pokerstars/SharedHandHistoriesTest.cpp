@@ -62,8 +62,7 @@ TEST(SharedHandHistories, ValidFilesReplayAsExpectedAndBrokenOnesStopWithTheirMe
             EXPECT_EQ(hand->new_game.players, values<std::string>(want.get_child("players")));
             EXPECT_EQ(hand->moves_per_round, values<unsigned>(want.get_child("moves_per_round")));
             EXPECT_EQ(hand->final_stakes, values<float>(want.get_child("final_stakes")));
-            EXPECT_EQ(boost::lexical_cast<std::string>(hand->expected_pot),
-                      want.get<std::string>("expected_pot_text"));
+            EXPECT_EQ(boost::lexical_cast<std::string>(hand->expected_pot), want.get<std::string>("expected_pot_text"));
             EXPECT_EQ(hand->showdown, want.get<bool>("showdown"));
             ++hand;
         }

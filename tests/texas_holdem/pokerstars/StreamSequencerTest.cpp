@@ -82,9 +82,19 @@ TEST(ReplayStatusRows, RequestReplacesTheLastFromColumnOneAboveTheNumberedEchoAn
 // fifteen digits (the fast way) and beyond.
 TEST(ReplayLineParsers, AmountsBecomeTheNearestFloat)
 {
-    std::vector<std::string> amounts = {"2", "0.1", "007", "12.40", "16777217", "4294967297",
-                                        "99999999999999999999", "0.05", "1.", ".5",
-                                        "123456789.12345678", "0.000000001", "1234567890123456"};
+    std::vector<std::string> amounts = {"2",
+                                        "0.1",
+                                        "007",
+                                        "12.40",
+                                        "16777217",
+                                        "4294967297",
+                                        "99999999999999999999",
+                                        "0.05",
+                                        "1.",
+                                        ".5",
+                                        "123456789.12345678",
+                                        "0.000000001",
+                                        "1234567890123456"};
     std::mt19937_64 random(11);
     for (int i = 0; i < 2000; ++i) {
         const int digits = 1 + static_cast<int>(random() % 15);
@@ -96,8 +106,7 @@ TEST(ReplayLineParsers, AmountsBecomeTheNearestFloat)
     }
     for (const std::string& text : amounts) {
         Reader reader("Ann: posts small blind $" + text + "\n");
-        ASSERT_EQ(reader.sequencer.request_blind("Ann"), std::strtof(text.c_str(), nullptr))
-            << text;
+        ASSERT_EQ(reader.sequencer.request_blind("Ann"), std::strtof(text.c_str(), nullptr)) << text;
     }
 }
 
