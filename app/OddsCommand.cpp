@@ -23,17 +23,9 @@ namespace {
 constexpr std::size_t hole_cards = 2;
 constexpr std::size_t chars_per_card = 2;
 
-// The card notation of `cards`, nothing between them.
 std::string notation(const std::vector<Card>& cards)
 {
-    static const char values[] = "23456789tjqka";
-    static const char suits[] = "shcd";
-    std::string text;
-    for (const Card& card : cards) {
-        text += values[card.value];
-        text += suits[card.suit];
-    }
-    return text;
+    return SequencerHelper::notation(cards);
 }
 
 // Reads `text` as a card list; on failure says which two characters are no card.

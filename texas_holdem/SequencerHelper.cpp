@@ -82,4 +82,16 @@ bool SequencerHelper::parse(std::string text, std::vector<Card>& cards)
     return true;
 }
 
+std::string SequencerHelper::notation(const std::vector<Card>& cards)
+{
+    static const char values[] = "23456789tjqka";
+    static const char suits[] = "shcd"; // in the order of Card::Suit
+    std::string text;
+    for (const Card& card : cards) {
+        text += values[card.value];
+        text += suits[card.suit];
+    }
+    return text;
+}
+
 } // namespace poker::texas_holdem

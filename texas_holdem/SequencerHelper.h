@@ -24,6 +24,8 @@ public:
     static std::string round_name(Game::Round round);
     // Reads exactly cards.size() cards; never resizes `cards`.
     static bool parse(std::string text, std::vector<Card>& cards);
+    // The notation of known `cards`, nothing between them ("ahkd"); parse reads it back.
+    static std::string notation(const std::vector<Card>& cards);
 };
 
 } // namespace poker::texas_holdem

@@ -45,6 +45,12 @@ TEST(CardNotation, OnlyTheLowerCaseValueAndSuitCharactersHaveMeanings)
         EXPECT_EQ(SequencerHelper::parse_written(ch, 'd', written) ? written.value : -1, index(as_typed, values))
             << "character " << c;
     }
+    // Writing and reading are each other's inverse over the whole deck.
+    for (unsigned i = 0; i < Card::no_cards; ++i) {
+        std::vector<Card> read(1);
+        ASSERT_TRUE(SequencerHelper::parse(SequencerHelper::notation({Card::from_index(i)}), read));
+        EXPECT_EQ(read[0], Card::from_index(i));
+    }
 }
 
 // A text of the wrong length touches no card; a card is written only when both its
