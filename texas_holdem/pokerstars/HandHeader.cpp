@@ -76,9 +76,4 @@ bool HandHeader::is_older(std::string_view line)
     return line.substr(0, header_start.size()) == header_start && match(line, patterns().older);
 }
 
-bool HandHeader::is_current(std::string_view line)
-{
-    return classify(line).kind == Kind::current;
-}
-
 } // namespace poker::texas_holdem::pokerstars

@@ -30,7 +30,6 @@ public:
     // skips a faulty hand goes on at the next such line.
     static bool starts_hand(std::string_view line);
     static bool is_older(std::string_view line);
-    static bool is_current(std::string_view line);
 };
 
 } // namespace poker::texas_holdem::pokerstars
