@@ -1,8 +1,10 @@
 #include "console/PendingFile.h"
 
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -32,4 +34,33 @@ TEST(PendingFile, NamesAreUniqueAndAnEndingSignalRemovesTheFiles)
         EXPECT_TRUE(fs::is_empty(dir)) << signal;
         fs::remove_all(dir);
     }
+}
+
+// A folder that is not there is a fault naming the file; the signal handlers are the
+// program's own again once the last pending file is gone, and not before.
+TEST(PendingFile, MissingFolderIsAFaultAndTheHandlersReturnWithTheLastFile)
+{
+    try {
+        console::PendingFile file("/nonexistent-folder/players.csv");
+        ADD_FAILURE() << file.path();
+    } catch (const std::system_error& fault) {
+        EXPECT_EQ(fault.code().value(), ENOENT);
+        EXPECT_EQ(std::string(fault.what()).rfind("cannot write /nonexistent-folder/players.csv", 0), 0u);
+    }
+    const auto handler = [] {
+        struct sigaction action {};
+        ::sigaction(SIGTERM, nullptr, &action);
+        return action.sa_handler;
+    };
+    const auto own = handler();
+    const fs::path dir = corvald_test::make_temporary_directory();
+    {
+        console::PendingFile first((dir / "a").string());
+        {
+            console::PendingFile second((dir / "b").string());
+        }
+        EXPECT_NE(handler(), own);
+    }
+    EXPECT_EQ(handler(), own);
+    fs::remove_all(dir);
 }

@@ -81,13 +81,14 @@ TEST(LineReader, PeekKeepsTheLineUntilConsumedAndTheEndStaysTheEnd)
 // rest is not read as the next line.
 TEST(LineReader, OverlongLineIsCutButALineAtTheLimitIsKept)
 {
-    const std::string at_limit(LineReader::max_line_length, 'a');
-    const auto lines = all_lines(at_limit + "\nb" + std::string(9000, 'c') + "\nd\n");
-    ASSERT_EQ(lines.size(), 3u);
+    const std::string at_limit(LineReader::max_line_length, 'a'), below(LineReader::max_line_length - 1, 'e');
+    const auto lines = all_lines(at_limit + "\nb" + std::string(9000, 'c') + "\nd\n" + below + "\n");
+    ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0], "1:" + at_limit);
     EXPECT_LT(lines[1].size(), 100u);
     EXPECT_EQ(lines[1].substr(0, 3), "2:b");
     EXPECT_EQ(lines[2], "3:d");
+    EXPECT_EQ(lines[3], "4:" + below);
 }
 
 // NUL bytes or a line without end stop the reading at once, naming the line.

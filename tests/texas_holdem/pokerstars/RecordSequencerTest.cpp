@@ -9,6 +9,7 @@
 
 #include "app/Corvald.h"
 #include "console/Colour.h"
+#include "support/HandRecordBuilder.h"
 #include "support/RecordingScreen.h"
 #include "support/ReplayHarness.h"
 #include "texas_holdem/ConsoleSequencer.h"
@@ -132,4 +133,41 @@ TEST(RecordSequencer, EveryRealHandPlaysToTheEndWithTheFilesStakes)
         }
     }
     EXPECT_EQ(played, 1246u);
+}
+
+// A record that runs out of moves or cards while the table still plays stops with the
+// message of what is missing, at the hand's last line.
+TEST(RecordSequencer, RecordShortOfAMoveOrACardNamesWhatIsMissing)
+{
+    using poker::test::HandRecordBuilder;
+    using Kind = HandRecordBuilder::Kind;
+    const auto preflop = [] {
+        return std::move(HandRecordBuilder("9")
+                             .seat("A")
+                             .seat("B")
+                             .seat("C")
+                             .act("A", Kind::small_blind, 50)
+                             .act("B", Kind::big_blind, 100)
+                             .act("C", Kind::call, 100)
+                             .act("A", Kind::call, 50)
+                             .act("B", Kind::check));
+    };
+    const auto outcome = [](HandRecord record) -> std::string {
+        record.last_line = 77;
+        corvald_test::RecordingScreen screen;
+        RecordSequencer source(record);
+        Corvald driver;
+        driver.no_simulated_hands = 1;
+        try {
+            driver.go(source);
+        } catch (const HandHistoryError& fault) {
+            return std::to_string(fault.line) + " " + fault.what();
+        }
+        return "played";
+    };
+    EXPECT_EQ(outcome(preflop().street("2c 7d 9h").build()),
+              "77 Move order mismatch: the table expects a move of A here");
+    EXPECT_EQ(
+        outcome(preflop().street("2c 7d 9h").act("A", Kind::check).act("B", Kind::check).act("C", Kind::check).build()),
+        "77 The hand history deals no turn");
 }
