@@ -354,13 +354,13 @@ TEST(LiveSession, NothingToTakeBackAtTheFirstQuestionOfAHand)
     Session session("u\n2\n1\n2\nu\n2\nahkd\nf\n\nu\n2 autobet\nqsqh\nu\nu\nu\n"
                     "2 autobet\nqsqh\n2c7d9h\nts\n2s\n\n");
     HandLoop::run_live(session.source, false, HandLoop::hands(2));
-    EXPECT_EQ(session.prompts(), (Prompts{players_q,          players_q,          blind_q + "1",
-                                          blind_q + "2",      "Enter hole cards", blind_q + "2",
-                                          "Enter hole cards", move_q + "1",       end_q,
-                                          players_q,          players_q,          "Enter hole cards",
-                                          "Enter flop cards", "Enter hole cards", players_q,
-                                          players_q,          "Enter hole cards", "Enter flop cards",
-                                          "Enter turn card",  "Enter river card", end_q}));
+    // clang-format off
+    EXPECT_EQ(session.prompts(), (Prompts{players_q, players_q, blind_q + "1", blind_q + "2", "Enter hole cards",
+                                          blind_q + "2", "Enter hole cards", move_q + "1", end_q,
+                                          players_q, players_q, "Enter hole cards", "Enter flop cards",
+                                          "Enter hole cards", players_q, players_q, "Enter hole cards",
+                                          "Enter flop cards", "Enter turn card", "Enter river card", end_q}));
+    // clang-format on
     // `u` is refused in red at each hand's first question and never reaches the hand before;
     // a question asked again after `u` is in the normal colour.
     const auto question = [&](int shot) { return picture(session.screen.shots.at(shot).screen, {0, 27, 3, 3}); };

@@ -82,19 +82,11 @@ TEST(ReplayStatusRows, RequestReplacesTheLastFromColumnOneAboveTheNumberedEchoAn
 // fifteen digits (the fast way) and beyond.
 TEST(ReplayLineParsers, AmountsBecomeTheNearestFloat)
 {
-    std::vector<std::string> amounts = {"2",
-                                        "0.1",
-                                        "007",
-                                        "12.40",
-                                        "16777217",
-                                        "4294967297",
-                                        "99999999999999999999",
-                                        "0.05",
-                                        "1.",
-                                        ".5",
-                                        "123456789.12345678",
-                                        "0.000000001",
-                                        "1234567890123456"};
+    std::vector<std::string> amounts;
+    std::istringstream fixed("2 0.1 007 12.40 16777217 4294967297 99999999999999999999 0.05 1. .5 "
+                             "123456789.12345678 0.000000001 1234567890123456");
+    for (std::string text; fixed >> text;)
+        amounts.push_back(text);
     std::mt19937_64 random(11);
     for (int i = 0; i < 2000; ++i) {
         const int digits = 1 + static_cast<int>(random() % 15);
