@@ -10,39 +10,23 @@
 
 namespace corvald_test {
 
-namespace {
-
-// The letter of an attribute, as listed above `picture`.
-char letter(unsigned short attribute)
+std::string picture(const console::Surface& screen, Region region)
 {
     namespace colour = console::colour;
+    // The attributes in the order of their letters, as listed above `picture`.
     const unsigned short attributes[] = {
         colour::white,     colour::bright_red, colour::bright_yellow, colour::dark_green,  colour::bright_cyan,
         colour::card_back, colour::card_face,  colour::card_face_red, colour::table_green, colour::invisible};
-    const auto found = std::find(std::begin(attributes), std::end(attributes), attribute);
-    return "WRYGCBFrT.?"[found - std::begin(attributes)];
-}
-
-// The character a cell shows in a picture.
-char shown(char ch)
-{
-    const std::string drawn = "\x03\x04\x05\x06\xDA\xBF\xC0\xD9\xC4\xB3";
-    const auto at = drawn.find(ch);
-    if (at != std::string::npos)
-        return "hdcs++++-|"[at];
-    return ch >= ' ' && ch <= '~' ? ch : '~';
-}
-
-} // namespace
-
-std::string picture(const console::Surface& screen, Region region)
-{
+    const std::string letters = "WRYGCBFrT.", drawn = "\x03\x04\x05\x06\xDA\xBF\xC0\xD9\xC4\xB3";
     std::string text;
     for (int y = region.top; y <= region.bottom; ++y) {
         std::string characters, colours;
         for (int x = region.left; x <= region.right; ++x) {
-            characters += shown(screen.cell(x, y).ch);
-            colours += letter(screen.cell(x, y).attribute);
+            const console::Cell cell = screen.cell(x, y);
+            const auto at = drawn.find(cell.ch);
+            characters += at != std::string::npos ? "hdcs++++-|"[at] : cell.ch >= ' ' && cell.ch <= '~' ? cell.ch : '~';
+            const auto* found = std::find(std::begin(attributes), std::end(attributes), cell.attribute);
+            colours += found == std::end(attributes) ? '?' : letters[found - std::begin(attributes)];
         }
         text += characters + "|" + colours + "\n";
     }
