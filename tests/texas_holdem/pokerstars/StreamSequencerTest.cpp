@@ -49,19 +49,6 @@ struct Reader {
 
 } // namespace
 
-// The line reader cuts an over-long line (LineReaderTest); blanks inside cannot bring it
-// back under the limit.
-TEST(ReplayLineReader, OverlongLineIsCutAndMatchesNoPatternButALineAtTheLimitIsKept)
-{
-    Reader reader("Bob: folds" + std::string(5000, ' ') + "x\nBob: folds\n");
-    EXPECT_EQ(reader.move_fault("Bob"), "Malformed move");
-    EXPECT_EQ(reader.sequencer.read_line(), "Bob: folds");
-    EXPECT_EQ(reader.sequencer.lines_read(), 2u);
-
-    const std::string name(StreamSequencer::max_line_length - std::string(": folds").size(), 'a');
-    EXPECT_EQ(Reader(name + ": folds\n").sequencer.request_move(name), -1.0f);
-}
-
 // The echo numbers the line by its place in the input, dropped lines included; a failed
 // read at the end counts too, and gives an empty line.
 TEST(ReplayStatusRows, RequestReplacesTheLastFromColumnOneAboveTheNumberedEchoAndTheError)
