@@ -15,7 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include "console/Colour.h"
 #include "console/Cursor.h"
 #include "poker/Card.h"
 #include "support/RecordingScreen.h"
@@ -35,7 +34,6 @@ using poker::Card;
 using Surface = console::Surface;
 using Names = std::vector<std::string>;
 using Prompts = std::vector<std::string>;
-namespace colour = console::colour;
 
 namespace {
 
@@ -225,7 +223,7 @@ TEST(HandDriverDeathTest, SourceBreakingItsContractIsStopped)
         });
         ASSERT_FALSE(shots.empty());
         EXPECT_EQ(shots.back().prompt, end_q);
-        EXPECT_EQ(shots.back().screen.cell(18, 13).attribute, colour::card_back);
+        EXPECT_EQ(picture(shots.back().screen, {18, 21, 13, 13}), "+--+|BBBB\n"); // the second card's back
     };
     const auto no_players = [] {
         EXPECT_TRUE(play("1\n", [](Source& source, RecordingScreen&) { source.names = Names{}; }).empty());
