@@ -2,6 +2,7 @@
 
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -12,14 +13,15 @@
 #include "support/CardText.h"
 #include "support/RecordingScreen.h"
 #include "support/ScopedConsole.h"
+#include "support/ScreenPicture.h"
 #include "texas_holdem/ConsoleSequencer.h"
 
 using namespace poker::texas_holdem;
+using corvald_test::matches_golden;
 using corvald_test::Shot;
 using poker::Card;
 using poker::Hand;
 using poker::test::cards;
-namespace colour = console::colour;
 
 namespace {
 
@@ -33,13 +35,6 @@ std::vector<Shot> play(const std::string& typed, bool with_panel)
     return screen.shots;
 }
 
-// Panel row y, trailing blanks dropped.
-std::string row(const Shot& shot, int y)
-{
-    std::string text = shot.screen.text(DecisionPanel::left, y, DecisionPanel::width);
-    return text.erase(text.find_last_not_of(' ') + 1);
-}
-
 } // namespace
 
 TEST(DecisionPanel, PotCallAndPotOddsBesideTheHighlightedChanceThenTheHandInWords)
@@ -48,22 +43,18 @@ TEST(DecisionPanel, PotCallAndPotOddsBesideTheHighlightedChanceThenTheHandInWord
     // must call 2.75 into it: 2.75 / 7.50 = 36.7 %.
     const std::string typed = "3\n0.5\n1\nahtd\n2.25\nc\nc\nastc2h\nc\nc\nc\nks\nc\nc\nc\n2s\nc\nc\nc\n\n";
     const std::vector<Shot> shots = play(typed, true);
-    const Shot& call = shots[5];
-    ASSERT_EQ(call.prompt, "Enter bet <raise>, c or f for P1");
-    EXPECT_EQ(row(call, 7) + "|" + row(call, 8) + "|" + row(call, 10) + "|" + row(call, 11) + "|" + row(call, 12),
-              "Pot           4.75|To match      3.25|P1 to act|To call       2.75|Pot odds       37%");
-    // The chance against the two opponents still in, as the column highlights it.
-    EXPECT_EQ(row(call, 13), "Your chance   " + call.screen.text(18, 26, 4));
-    EXPECT_EQ(call.screen.cell(57, 13).attribute, colour::bright_yellow);
-    EXPECT_EQ(call.screen.cell(18, 26).attribute, colour::bright_yellow);
-    EXPECT_EQ(call.screen.cell(57, 8).attribute, colour::dark_green);
-    // No call while the blinds or the cards are asked for; no hand before the flop.
-    EXPECT_EQ(row(shots[2], 10) + row(shots[7], 10) + row(shots[7], 15), "");
-
-    const Shot& flop = shots[8];
-    EXPECT_EQ(row(flop, 15) + "|" + row(flop, 16) + "|" + row(flop, 17) + "|" + row(flop, 20),
-              "Your hand|two pair, aces and|tens|full house       4");
-    EXPECT_EQ(row(shots.back(), 16) + "|" + row(shots.back(), 19), "two pair, aces and|");
+    ASSERT_EQ(shots[5].prompt, "Enter bet <raise>, c or f for P1");
+    // At P1's call the whole screen: the panel's chance is the one the column highlights.
+    // No call while the blinds or the cards are asked for, no hand before the flop; then
+    // the hand in words and what the next card makes, and at the end the hand alone.
+    const corvald_test::Region panel{DecisionPanel::left, 57, 7, 22};
+    const std::tuple<std::size_t, corvald_test::Region, std::string> asked[] = {{5, {}, "call"},
+                                                                                {2, panel, "blind"},
+                                                                                {7, panel, "flop-cards"},
+                                                                                {8, panel, "flop"},
+                                                                                {shots.size() - 1, panel, "end"}};
+    for (const auto& [shot, region, name] : asked)
+        EXPECT_TRUE(matches_golden(shots[shot].screen, region, "app/screens/DecisionPanel-" + name));
 
     // Without the panel the table is drawn the same and the panel's cells never written.
     const std::vector<Shot> plain = play(typed, false);
@@ -97,8 +88,8 @@ TEST(DecisionPanel, ImprovementsOfAFlushDrawWithAnOpenEndedStraightDrawMatchAnEn
         EXPECT_EQ(counted[Hand::straight], 6u);
     }
     const std::vector<Shot> shots = play("2\n1\n2\n9h8h\nc\nc\n7h6c2h\nf\n\n", true);
-    EXPECT_EQ(row(shots[7], 19) + "|" + row(shots[7], 20) + "|" + row(shots[7], 21),
-              "Next card makes|flush            9|straight         6");
+    EXPECT_TRUE(corvald_test::matches_golden(shots[7].screen, {DecisionPanel::left, 57, 7, 22},
+                                             "app/screens/DecisionPanel-draw"));
 }
 
 TEST(DecisionPanel, RedrawnUnchangedItSendsTheTerminalNothing)

@@ -8,6 +8,7 @@
 
 #include "support/ChildProcess.h"
 #include "support/HandRecordBuilder.h"
+#include "support/ReplayHarness.h"
 
 namespace poker::texas_holdem {
 namespace {
@@ -15,16 +16,13 @@ namespace {
 using test::HandRecordBuilder;
 using Kind = HandRecordBuilder::Kind;
 
-std::string shared_histories()
-{
-    return std::string(CORVALD_SOURCE_DIR) + "/../shared/hand-histories/current";
-}
+const std::string shared_histories = corvald_test::shared_hand_histories() + "/current";
 
 // The shared real files are not part of the project; without them these tests are skipped.
 // clang-format off
 #define SKIP_WITHOUT_SHARED_FILES()                                                    \
-    if (!std::filesystem::is_directory(shared_histories()))                           \
-        GTEST_SKIP() << "the shared hand histories are not at " << shared_histories()
+    if (!std::filesystem::is_directory(shared_histories))                           \
+        GTEST_SKIP() << "the shared hand histories are not at " << shared_histories
 // clang-format on
 
 using Outcome = corvald_test::ChildResult;
@@ -40,7 +38,7 @@ TEST(StatsCommand, OneThreadOrTwoGiveTheSameOutputAndFiles)
 {
     SKIP_WITHOUT_SHARED_FILES();
     StatsCommand::Options options;
-    options.paths = {shared_histories()};
+    options.paths = {shared_histories};
     options.format = StatsCommand::Format::json;
     options.out_directory = corvald_test::make_temporary_directory();
     const Outcome one = run(options);
@@ -61,7 +59,7 @@ TEST(StatsCommand, OneThreadOrTwoGiveTheSameOutputAndFiles)
 TEST(StatsCommand, AFileGivenTwiceCountsOnce)
 {
     SKIP_WITHOUT_SHARED_FILES();
-    const std::string file = shared_histories() + "/jkt3000/hands1.txt";
+    const std::string file = shared_histories + "/jkt3000/hands1.txt";
     StatsCommand::Options options;
     options.paths = {file};
     options.format = StatsCommand::Format::csv;
@@ -77,7 +75,7 @@ TEST(StatsCommand, OlderFormHandsAreCountedWithoutResults)
 {
     SKIP_WITHOUT_SHARED_FILES();
     StatsCommand::Options options;
-    options.paths = {shared_histories() + "/../valid-headsup-crlf.txt"};
+    options.paths = {shared_histories + "/../valid-headsup-crlf.txt"};
     options.format = StatsCommand::Format::json;
     const Outcome outcome = run(options);
     EXPECT_EQ(outcome.status, 0) << outcome.err;
@@ -89,7 +87,7 @@ TEST(StatsCommand, OlderFormHandsAreCountedWithoutResults)
 TEST(StatsCommand, MissingPathIsUnusableInput)
 {
     StatsCommand::Options options;
-    options.paths = {shared_histories() + "/no-such-file.txt"};
+    options.paths = {shared_histories + "/no-such-file.txt"};
     const Outcome outcome = run(options);
     EXPECT_EQ(outcome.status, StatsCommand::unusable_input_status);
     EXPECT_NE(outcome.err.find("cannot read"), std::string::npos);

@@ -9,6 +9,7 @@
 
 #include "console/Colour.h"
 #include "support/RecordingScreen.h"
+#include "support/ScreenPicture.h"
 #include "texas_holdem/Game.h"
 
 using corvald_test::RecordingScreen;
@@ -78,13 +79,12 @@ TEST(ConsoleSequencer, QuestionAndAnswerAreWipedOnceRead)
     dialogue.screen.fill_character(1, 4, '#', 20);
     dialogue.source.request_new_game(16);
 
-    const auto& screen = dialogue.screen.surface;
-    EXPECT_EQ(screen.text(0, 3, 30), std::string(30, ' '));
-    // The red of the refused showing goes with the blanks written over it.
-    EXPECT_EQ(screen.cell(1, 3).attribute, console::colour::white);
-    EXPECT_TRUE(screen.cell(1, 3).plain);
-    // ">" stays, then as many blanks as the last answer had characters.
-    EXPECT_EQ(screen.text(1, 4, 13), ">         ###");
+    // The question is blanked in white, the red of the refused showing going with it; ">"
+    // stays, then as many blanks as the last answer had characters.
+    EXPECT_EQ(corvald_test::picture(dialogue.screen.surface, {0, 29, 3, 4}),
+              std::string(30, ' ') + "|" + std::string(30, 'W') + "\n >         ##########         |"
+                  + std::string(30, 'W') + "\n");
+    EXPECT_TRUE(dialogue.screen.surface.cell(1, 3).plain);
 }
 
 TEST(ConsoleSequencer, CrLfEndsALineTooAndTheLastNeedsNoEnd)

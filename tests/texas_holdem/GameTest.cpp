@@ -65,36 +65,23 @@ TEST(Game, TurnOrderAndRoundEndsInShortHands)
         std::vector<std::vector<float>> rounds;
         Lines last;
     } rows[] = {
-        {"the last player left ends the round before he acts, and the hand",
-         ann_bob_cid,
-         {1, 2},
-         {{-1, -1}, {}},
+        // clang-format off
+        {"the last player left ends the round before he acts, and the hand", ann_bob_cid, {1, 2}, {{-1, -1}, {}},
          {"hole P1 match 2 | 1fo 2 0fo | over", "showdown P1 match 2 | 1fo 2 0f | over"}},
-        {"so does the last one left on the flop",
-         ann_bob_cid,
-         {1, 2},
-         {{0, 0, 0}, {4, -1, -1}, {}},
+        {"so does the last one left on the flop", ann_bob_cid, {1, 2}, {{0, 0, 0}, {4, -1, -1}, {}},
          {"showdown P0 match 6 | 6 2f 2f | over"}},
         {"heads-up, player 0 acts first in the hole", {"Ann", "Bob"}, {1, 2}, {}, {"hole P0 match 2 | 1 2 | open"}},
-        {"and on the flop",
-         {"Ann", "Bob"},
-         {1, 2},
-         {{0, 0}, {0, 3, 0}},
+        {"and on the flop", {"Ann", "Bob"}, {1, 2}, {{0, 0}, {0, 3, 0}},
          {"flop P0 match 2 | 2 2 | open", "flop P1 match 2 | 2o 2 | open", "flop P0 match 5 | 2o 5o | open",
           "flop P1 match 5 | 5o 5o | over"}},
-        {"a second blind below the first lowers the stake to match",
-         ann_bob_cid,
-         {2, 1},
-         {{0, 0, 0}},
+        {"a second blind below the first lowers the stake to match", ann_bob_cid, {2, 1}, {{0, 0, 0}},
          {"hole P1 match 1 | 1o 1 1o | open", "hole P2 match 1 | 1o 1o 1o | over"}},
         // Nobody left in: the turn stays put and the rounds still follow one another.
-        {"everybody folds",
-         ann_bob_cid,
-         {1, 2},
-         {{-1, -1, -1}, {}, {}, {}, {}},
+        {"everybody folds", ann_bob_cid, {1, 2}, {{-1, -1, -1}, {}, {}, {}, {}},
          {"hole P1 match 2 | 1fo 2fo 0fo | over", "flop P0 match 2 | 1fo 2fo 0fo | over",
           "turn P0 match 2 | 1fo 2fo 0fo | over", "river P0 match 2 | 1fo 2fo 0fo | over",
           "showdown P0 match 2 | 1fo 2fo 0fo | over"}},
+        // clang-format on
     };
     for (const auto& row : rows) {
         Lines seen;

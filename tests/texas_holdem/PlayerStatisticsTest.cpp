@@ -1,5 +1,8 @@
 #include "texas_holdem/PlayerStatistics.h"
 
+#include <sstream>
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "support/HandRecordBuilder.h"
@@ -15,6 +18,21 @@ const PlayerStatistics::Totals& of(const PlayerStatistics& statistics, const std
     return statistics.players().at(name);
 }
 
+// A player's figures on one line, "-" for a share without chances: hands, VPIP, PFR,
+// 3-bet, fold to 3-bet, aggression, went to and won at showdown, big blinds per 100, net.
+std::string summary(const PlayerStatistics& statistics, const std::string& name)
+{
+    const PlayerStatistics::Totals& t = of(statistics, name);
+    std::ostringstream line;
+    line << name << ": " << t.hands;
+    for (const auto& share : {t.vpip(), t.pfr(), t.three_bet(), t.fold_to_three_bet(), t.aggression(),
+                              t.went_to_showdown(), t.won_at_showdown(), t.big_blinds_per_100()})
+        share ? line << " " << *share : line << " -";
+    for (const auto& [unit, amount] : t.net)
+        line << " " << amount << " " << unit;
+    return line.str();
+}
+
 // A folds his small blind: the big blind's walk is no voluntary money.
 // clang-format off
 HandRecordBuilder walk()
@@ -28,15 +46,12 @@ TEST(PlayerStatistics, WalkCountsHandsAndMoneyButNoVoluntaryMoney)
 {
     PlayerStatistics statistics;
     statistics.add(walk().build());
-    EXPECT_EQ(of(statistics, "A").hands, 1u);
-    EXPECT_EQ(of(statistics, "B").vpip(), 0.0);
-    EXPECT_EQ(of(statistics, "A").net.at("USD"), -50);
-    EXPECT_EQ(of(statistics, "B").net.at("USD"), 50);
-    EXPECT_FALSE(of(statistics, "B").three_bet());
-    EXPECT_FALSE(of(statistics, "B").went_to_showdown());
+    EXPECT_EQ(summary(statistics, "A"), "A: 1 0 0 - - - - - -50 -50 USD");
+    EXPECT_EQ(summary(statistics, "B"), "B: 1 0 0 - - - - - 50 50 USD");
 }
 
-// D limps, A raises, B folds, C re-raises, D and A fold.
+// D limps, A raises, B folds, C re-raises, D and A fold. A's first raise is no re-raise;
+// D never faced a single raise (it was re-raised before his turn came back).
 TEST(PlayerStatistics, LimpRaiseReRaiseAndFoldToTheReRaise)
 {
     PlayerStatistics statistics;
@@ -45,26 +60,10 @@ TEST(PlayerStatistics, LimpRaiseReRaiseAndFoldToTheReRaise)
                        .act("D", Kind::call, 100).raise("A", 300, 300).act("B", Kind::fold)
                        .raise("C", 800, 900).act("D", Kind::fold).act("A", Kind::fold)
                        .act("C", Kind::uncalled, 600).collect("C", 750).build());
-    const auto& a = of(statistics, "A");
-    const auto& b = of(statistics, "B");
-    const auto& c = of(statistics, "C");
-    const auto& d = of(statistics, "D");
-    EXPECT_EQ(a.vpip(), 1.0);
-    EXPECT_EQ(a.pfr(), 1.0);
-    EXPECT_EQ(a.fold_to_three_bet(), 1.0);
-    EXPECT_FALSE(a.three_bet());  // the first raise is no re-raise
-    EXPECT_EQ(b.three_bet(), 0.0);
-    EXPECT_EQ(b.vpip(), 0.0);
-    EXPECT_EQ(c.three_bet(), 1.0);
-    EXPECT_EQ(c.pfr(), 1.0);
-    EXPECT_FALSE(c.fold_to_three_bet());
-    EXPECT_EQ(d.vpip(), 1.0);     // the limp
-    EXPECT_EQ(d.pfr(), 0.0);
-    EXPECT_FALSE(d.three_bet());  // he faced no single raise: it was re-raised before him
-    EXPECT_EQ(a.net.at("USD"), -300);
-    EXPECT_EQ(b.net.at("USD"), -50);
-    EXPECT_EQ(c.net.at("USD"), 450);
-    EXPECT_EQ(d.net.at("USD"), -100);
+    EXPECT_EQ(summary(statistics, "A"), "A: 1 1 1 - 1 - - - -300 -300 USD");
+    EXPECT_EQ(summary(statistics, "B"), "B: 1 0 0 0 - - - - -50 -50 USD");
+    EXPECT_EQ(summary(statistics, "C"), "C: 1 1 1 1 - - - - 450 450 USD");
+    EXPECT_EQ(summary(statistics, "D"), "D: 1 1 0 - - - - - -100 -100 USD");
 }
 
 // Heads-up to the river; B bets and raises, A calls three times and wins nothing.
@@ -84,18 +83,12 @@ TEST(PlayerStatistics, ShowdownAndAggressionAfterTheFlop)
 {
     PlayerStatistics statistics;
     statistics.add(showdown_won_by_b().build());
-    const auto& a = of(statistics, "A");
-    const auto& b = of(statistics, "B");
-    EXPECT_DOUBLE_EQ(*a.aggression(), 1.0 / 3.0);
-    EXPECT_FALSE(b.aggression());  // no call after the flop
-    EXPECT_EQ(b.aggressive_moves, 3u);
-    EXPECT_EQ(a.went_to_showdown(), 1.0);
-    EXPECT_EQ(a.won_at_showdown(), 0.0);
-    EXPECT_EQ(b.won_at_showdown(), 1.0);
-    EXPECT_EQ(a.net.at("USD"), -2500);
-    EXPECT_EQ(b.net.at("USD"), 2400);
+    EXPECT_EQ(summary(statistics, "A"), "A: 1 1 0 - - 0.333333 1 0 -2500 -2500 USD");
+    EXPECT_EQ(summary(statistics, "B"), "B: 1 0 0 - - - 1 1 2400 2400 USD");
+    EXPECT_EQ(of(statistics, "B").aggressive_moves, 3u); // no call after the flop: no aggression
 }
 
+// A sees the flop and folds on it: no showdown for him.
 TEST(PlayerStatistics, SplitPotIsWonByBothAndSharesAddUpOverHands)
 {
     PlayerStatistics statistics;
@@ -107,14 +100,9 @@ TEST(PlayerStatistics, SplitPotIsWonByBothAndSharesAddUpOverHands)
                        .street("2c").street("3c").showdown()
                        .collect("B", 200).collect("C", 200).build());
     statistics.add(walk().build());
-    const auto& a = of(statistics, "A");
-    EXPECT_EQ(a.hands, 2u);
-    EXPECT_EQ(a.vpip(), 0.5);
-    EXPECT_EQ(a.went_to_showdown(), 0.0);  // saw the flop, folded on it
-    EXPECT_EQ(of(statistics, "B").won_at_showdown(), 1.0);
-    EXPECT_EQ(of(statistics, "C").won_at_showdown(), 1.0);
-    EXPECT_EQ(of(statistics, "C").net.at("USD"), 0);
-    EXPECT_EQ(of(statistics, "B").net.at("USD"), 0 + 50);
+    EXPECT_EQ(summary(statistics, "A"), "A: 2 0.5 0 - - - 0 - -75 -150 USD");
+    EXPECT_EQ(summary(statistics, "B"), "B: 2 0 0 - - 0 1 1 25 50 USD");
+    EXPECT_EQ(summary(statistics, "C"), "C: 1 1 0 - - - 1 1 0 0 USD");
 }
 
 TEST(PlayerStatistics, BigBlindsPer100AreExactOverDifferentStakesAndUnits)
@@ -125,10 +113,7 @@ TEST(PlayerStatistics, BigBlindsPer100AreExactOverDifferentStakesAndUnits)
     chips.seat("A").seat("B").act("A", Kind::small_blind, 10).act("B", Kind::big_blind, 20)
         .act("A", Kind::fold).act("B", Kind::uncalled, 10).collect("B", 20);
     statistics.add(chips.build());  // and 10 chips at a 20 big blind: another half
-    const auto& b = of(statistics, "B");
-    EXPECT_EQ(b.net.at("chips"), 10);
-    EXPECT_EQ(b.net.at("USD"), 50);
-    EXPECT_DOUBLE_EQ(*b.big_blinds_per_100(), 50.0);
+    EXPECT_EQ(summary(statistics, "B"), "B: 2 0 0 - - - - - 50 50 USD 10 chips");
 }
 
 TEST(PlayerStatistics, HandWithoutPayingLinesLeavesMoneyAndShowdownWinsEmpty)
@@ -138,12 +123,7 @@ TEST(PlayerStatistics, HandWithoutPayingLinesLeavesMoneyAndShowdownWinsEmpty)
                        .act("A", Kind::small_blind, 50).act("B", Kind::big_blind, 100)
                        .act("A", Kind::call, 50).act("B", Kind::check).street("2c 3c 4c")
                        .street("5d").street("9s").showdown().build());
-    const auto& a = of(statistics, "A");
-    EXPECT_EQ(a.hands, 1u);
-    EXPECT_EQ(a.went_to_showdown(), 1.0);
-    EXPECT_FALSE(a.won_at_showdown());
-    EXPECT_TRUE(a.net.empty());
-    EXPECT_FALSE(a.big_blinds_per_100());
+    EXPECT_EQ(summary(statistics, "A"), "A: 1 1 0 - - - 1 - -");
 }
 
 // clang-format on

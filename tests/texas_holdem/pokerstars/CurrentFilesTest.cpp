@@ -21,21 +21,18 @@ std::string current_folder()
     return corvald_test::shared_hand_histories() + "/current";
 }
 
-// Every hand of `text`: how many were read, and each fault as "line: message".
-std::vector<std::string> faults_of(const std::string& text, std::size_t& hands)
+// Whether some hand of `text` stops with a fault.
+bool has_fault(const std::string& text)
 {
     std::istringstream in(text);
     HandReader reader(in);
     HandRecord record;
-    std::vector<std::string> faults;
-    hands = 0;
     for (;;) {
         try {
             if (!reader.next(record))
-                return faults;
-            ++hands;
-        } catch (const HandHistoryError& fault) {
-            faults.push_back(std::to_string(fault.line) + ": " + fault.what());
+                return false;
+        } catch (const HandHistoryError&) {
+            return true;
         }
     }
 }
@@ -102,8 +99,7 @@ TEST(CurrentFiles, NoAmountAlteredByOneCentPasses)
                 std::string mutated;
                 for (const std::string& l : copy)
                     mutated += l + "\n";
-                std::size_t hands = 0;
-                EXPECT_FALSE(faults_of(mutated, hands).empty()) << file << ":" << i + 1 << ": " << copy[i];
+                EXPECT_TRUE(has_fault(mutated)) << file << ":" << i + 1 << ": " << copy[i];
                 ++mutations;
             }
         }
