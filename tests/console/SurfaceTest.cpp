@@ -39,6 +39,9 @@ TEST(Surface, StreamTextWrapsWithoutScrollingAndIsPlainUntilRecoloured)
     EXPECT_EQ(surface.text(55, 2, 3) + surface.text(0, 3, 2), "abcde");
     surface.write_text("x\ny", 3);
     EXPECT_EQ(surface.text(2, 3, 1) + surface.text(0, 4, 1), "xy");
+    surface.set_cursor(-2, 5);
+    surface.write_text("hidden", 6);
+    EXPECT_EQ(surface.text(0, 5, 5), "dden ");
     surface.set_cursor(0, 59);
     surface.write_text("last\nlost", 9);
     EXPECT_EQ(surface.text(0, 59, 4), "last");

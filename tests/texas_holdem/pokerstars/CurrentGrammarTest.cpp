@@ -104,6 +104,8 @@ TEST(CurrentGrammar, EachLineKindAcceptsItsFormsAndNamesWhatItExpected)
          "Not a hold'em hand: 6+ Hold'em No Limit"},
         {0, false, "PokerStars Hand #1:  Hold'em No Limit ($0.05/$0.10 USD)",
          "Malformed header: expected \" - \" and the date and time"},
+        {0, false, "PokerStars Hand #1:  Hold'em No Limit ($0.05/$0.10 USD) - 2023/11/18 15:43:5x ET",
+         "Malformed header: expected \" - \" and the date and time"},
         {0, false, std::string("PokerStars Hand #1:  Hold'em No Limit ($0.05-$0.10 USD)") + header_tail,
          "Malformed header: expected the stakes as <small blind>/<big blind>"},
         {0, false, std::string("PokerStars Hand #1:  Hold'em No Limit ($0.02/$0.05 USD)") + header_tail,
