@@ -96,8 +96,6 @@ TEST(CurrentGrammar, EachLineKindAcceptsItsFormsAndNamesWhatItExpected)
          "Not a hold'em hand: Omaha Pot Limit"},
         {0, false, std::string("PokerStars Hand #1:  Mixed NLH/PLO ($0.05/$0.10 USD)") + header_tail,
          "Not a hold'em hand: Mixed NLH/PLO ($0.05/$0.10 USD)"},
-        {0, false, std::string("PokerStars Hand #1:  Hold'em No Limit (5/10)") + header_tail,
-         "Malformed amount: expected the seat's chips as 10 is written, found \"$10\""},
         {0, false, std::string("PokerStars Hand #1:  Omaha Pot Limit ($0.05/$0.10 USD)") + header_tail,
          "Not a hold'em hand: Omaha Pot Limit"},
         {0, false, std::string("PokerStars Hand #1:  6+ Hold'em No Limit (Button Blind $5 - Ante $5 USD)") + header_tail,
@@ -215,6 +213,20 @@ TEST(CurrentGrammar, RecordHoldsHeroMoneyAndBoard)
     EXPECT_EQ(record.rake, 13);
     EXPECT_EQ(record.first_line, 1u);
     EXPECT_EQ(record.last_line, 29u);
+
+    // Play money: whole chips, no sign, no cents.
+    std::istringstream chips("PokerStars Hand #2:  Hold'em No Limit (5/10) - 2023/11/18 15:43:58 ET\n"
+                             "Table 'T' 9-max (Play Money) Seat #1 is the button\n"
+                             "Seat 1: A (1000 in chips)\nSeat 2: B (990 in chips)\n"
+                             "A: posts small blind 5\nB: posts big blind 10\n*** HOLE CARDS ***\nA: folds\n"
+                             "Uncalled bet (5) returned to B\nB collected 10 from pot\n*** SUMMARY ***\n"
+                             "Total pot 10 | Rake 0\nSeat 1: A (button) (small blind) folded before Flop\n"
+                             "Seat 2: B (big blind) collected (10)\n");
+    HandReader chip_reader(chips);
+    ASSERT_TRUE(chip_reader.next(record));
+    EXPECT_FALSE(record.money.cents);
+    EXPECT_EQ(record.small_blind, 5);
+    EXPECT_EQ(record.seats[1].stack, 990);
 }
 
 // Around hands: a byte-order mark, CR LF, indented lines, banners, no empty line at all;
