@@ -66,28 +66,7 @@ public:
     std::optional<std::vector<Card>> hole;
 };
 
-// A session at the console: the typing, the screen, and the one input source.
-struct Session {
-    explicit Session(const std::string& typed, const char* version = "1") : input(typed), source(version, input) {}
-
-    Prompts prompts() const
-    {
-        Prompts asked;
-        for (const auto& shot : screen.shots)
-            asked.push_back(shot.prompt);
-        return asked;
-    }
-    std::string unread()
-    {
-        std::string rest;
-        std::getline(input, rest, '\0');
-        return rest;
-    }
-
-    RecordingScreen screen;
-    std::istringstream input;
-    Source source;
-};
+using Session = corvald_test::Typing<Source>;
 
 // Plays one hand typed at the console on a fresh screen (`setup` may change the source
 // and the screen first); returns the screen at every question.
