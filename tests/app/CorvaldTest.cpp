@@ -194,7 +194,7 @@ TEST(HandDriverDeathTest, SourceBreakingItsContractIsStopped)
         });
         ASSERT_FALSE(shots.empty());
         EXPECT_EQ(shots.back().prompt, end_q);
-        EXPECT_EQ(picture(shots.back().screen, {18, 21, 13, 13}), "+--+|BBBB\n"); // the second card's back
+        EXPECT_EQ(picture(shots.back().screen, {18, 21, 13, 13}), "/--\\|BBBB\n"); // the second card's back
     };
     const auto no_players = [] {
         EXPECT_TRUE(play("1\n", [](Source& source, RecordingScreen&) { source.names = Names{}; }).empty());

@@ -24,7 +24,9 @@ std::string picture(const console::Surface& screen, Region region)
         for (int x = region.left; x <= region.right; ++x) {
             const console::Cell cell = screen.cell(x, y);
             const auto at = drawn.find(cell.ch);
-            characters += at != std::string::npos ? "hdcs++++-|"[at] : cell.ch >= ' ' && cell.ch <= '~' ? cell.ch : '~';
+            characters += at != std::string::npos            ? "hdcs/\\\\/-|"[at]
+                          : cell.ch >= ' ' && cell.ch <= '~' ? cell.ch
+                                                             : '~';
             const auto* found = std::find(std::begin(attributes), std::end(attributes), cell.attribute);
             colours += found == std::end(attributes) ? '?' : letters[found - std::begin(attributes)];
         }
