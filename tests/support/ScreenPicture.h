@@ -25,6 +25,8 @@ std::string picture(const console::Surface& screen, Region region = {});
 // environment the file is written from the screen instead, and the check fails so that
 // it is read before it is trusted.
 ::testing::AssertionResult matches_golden(const console::Surface& screen, Region region, const std::string& golden);
+// The same for any text: a list of answers or figures, a line each.
+::testing::AssertionResult matches_golden(const std::string& actual, const std::string& golden);
 
 } // namespace corvald_test
 
