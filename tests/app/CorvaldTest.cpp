@@ -119,9 +119,9 @@ TEST(TableView, LongNameIsWrittenWholeAndPushesTheMarker)
         source.names = Names{sixteen, seventeen, "x"};
     });
     // Pushed into the stake column, the marker is written over by the stake.
-    for (const auto& [name, picture] : {std::pair{sixteen, "first"}, {seventeen, "second"}})
+    for (const auto& [name, which] : {std::pair{sixteen, "first"}, {seventeen, "second"}})
         EXPECT_TRUE(matches_golden(at(shots, blind_q.substr(0, 20) + name), {0, 22, players_top, players_top + 2},
-                                   std::string("app/screens/LongName-") + picture));
+                                   std::string("app/screens/LongName-") + which));
 }
 
 // The table, the chances and the stakes at the end of a hand to the river: each round's
