@@ -93,8 +93,7 @@ TEST(ReplayHand, BoardCardDealtTwiceStopsTheHandAsCorrupt)
 
     // The same in the later text, whose hand is read whole before it is played.
     const std::string later = corvald_test::shared_hand_histories() + "/current/jkt3000/hand1.txt";
-    if (!std::filesystem::exists(later))
-        GTEST_SKIP() << "the real hand histories are not at " << later;
+    CORVALD_SKIP_WITHOUT(later);
     std::string twice = corvald_test::read_text_file(later);
     for (auto at = twice.find("5h"); at != std::string::npos; at = twice.find("5h", at))
         twice.replace(at, 2, "6h");
@@ -230,8 +229,7 @@ TEST(ReplayEnd, TextUsedUpAfterAHandEndsCleanlyAndAnyOtherEndStopsWithItsMessage
 TEST(ReplayEnd, FileJoinedFromBothFormsReplaysEveryHand)
 {
     const std::string later = corvald_test::shared_hand_histories() + "/current/jkt3000/hands1.txt";
-    if (!std::filesystem::exists(later))
-        GTEST_SKIP() << "the real hand histories are not at " << later;
+    CORVALD_SKIP_WITHOUT(later);
     const std::string older = replay_data_file("checked-down-river.txt");
     const ReplayOutcome outcome = replay_with_model(older + "\n" + corvald_test::read_text_file(later) + "\n\n" + older);
     EXPECT_EQ(outcome.error.value_or(""), "");
