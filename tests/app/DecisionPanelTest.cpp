@@ -1,6 +1,5 @@
 #include "app/DecisionPanel.h"
 
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -28,11 +27,9 @@ namespace {
 // The screens at every question of one live hand typed as `typed`.
 std::vector<Shot> play(const std::string& typed, bool with_panel)
 {
-    corvald_test::RecordingScreen screen;
-    std::istringstream input(typed);
-    ConsoleSequencer source("1", input);
-    HandLoop::run_live(source, with_panel, HandLoop::hands(1));
-    return screen.shots;
+    corvald_test::Typing<> typing(typed);
+    HandLoop::run_live(typing.source, with_panel, HandLoop::hands(1));
+    return typing.screen.shots;
 }
 
 } // namespace

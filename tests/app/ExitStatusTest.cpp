@@ -1,12 +1,10 @@
 // How the program ends on a faulty command line, on output it cannot write and on input
 // it cannot read: the status and the message on standard error.
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include "support/ChildProcess.h"
 
@@ -39,8 +37,7 @@ TEST(ExitStatus, LostOutputEndsWithOneAndAMessageAndSoDoesAFailedRead)
         }
     }
     // Reading a directory fails: no end of input, so no status 0.
-    const std::string err = corvald_test::make_temporary_directory() + "/err";
-    const int status = std::system((std::string(CORVALD_BINARY) + " < / 2> " + err).c_str());
-    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1);
-    EXPECT_EQ(corvald_test::read_text_file(err), "corvald: cannot read the typed input: Is a directory\n");
+    const auto unread = run_child("/bin/sh", {"-c", std::string("exec ") + CORVALD_BINARY + " < /"});
+    EXPECT_EQ(unread.status, 1);
+    EXPECT_EQ(unread.err, "corvald: cannot read the typed input: Is a directory\n");
 }

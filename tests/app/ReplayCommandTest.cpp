@@ -143,8 +143,7 @@ TEST(ReplayCommand, BrokenInputWithoutATerminalExitsWithStatusOneAndTheMessage)
 TEST(ReplayCommand, HeaderGluedToACutOffLineStartsTheNextHand)
 {
     const std::string later = corvald_test::shared_hand_histories() + "/current/jkt3000/hand1.txt";
-    if (!fs::exists(later))
-        GTEST_SKIP() << "the real hand histories are not at " << later;
+    CORVALD_SKIP_WITHOUT(later);
     const std::string hand = read_text_file(later);
     const std::string cut = hand.substr(0, hand.find("[Td]") + 2);
     const auto result = run_child(CORVALD_BINARY, {"replay", "--keep-going", "-"}, cut + hand);

@@ -17,8 +17,7 @@ using corvald_test::shared_hand_histories;
 TEST(ReplaySamples, RealFilesOfTheLaterFormReplayButTheHandEditedOnes)
 {
     const std::string folder = shared_hand_histories() + "/current";
-    if (!std::filesystem::is_directory(folder))
-        GTEST_SKIP() << "the real hand histories are not at " << folder;
+    CORVALD_SKIP_WITHOUT(folder);
     const auto result = run_child(CORVALD_BINARY, {"replay", "--keep-going", folder}, "", 300);
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("/CashGame/Limits/AnteTable.txt: hand history line 29: Pot mismatch: the summary "

@@ -18,13 +18,6 @@ using Kind = HandRecordBuilder::Kind;
 
 const std::string shared_histories = corvald_test::shared_hand_histories() + "/current";
 
-// The shared real files are not part of the project; without them these tests are skipped.
-// clang-format off
-#define SKIP_WITHOUT_SHARED_FILES()                                                    \
-    if (!std::filesystem::is_directory(shared_histories))                           \
-        GTEST_SKIP() << "the shared hand histories are not at " << shared_histories
-// clang-format on
-
 using Outcome = corvald_test::ChildResult;
 
 Outcome run(StatsCommand::Options options)
@@ -36,7 +29,7 @@ Outcome run(StatsCommand::Options options)
 
 TEST(StatsCommand, OneThreadOrTwoGiveTheSameOutputAndFiles)
 {
-    SKIP_WITHOUT_SHARED_FILES();
+    CORVALD_SKIP_WITHOUT(shared_histories);
     StatsCommand::Options options;
     options.paths = {shared_histories};
     options.format = StatsCommand::Format::json;
@@ -58,7 +51,7 @@ TEST(StatsCommand, OneThreadOrTwoGiveTheSameOutputAndFiles)
 
 TEST(StatsCommand, AFileGivenTwiceCountsOnce)
 {
-    SKIP_WITHOUT_SHARED_FILES();
+    CORVALD_SKIP_WITHOUT(shared_histories);
     const std::string file = shared_histories + "/jkt3000/hands1.txt";
     StatsCommand::Options options;
     options.paths = {file};
@@ -73,7 +66,7 @@ TEST(StatsCommand, AFileGivenTwiceCountsOnce)
 
 TEST(StatsCommand, OlderFormHandsAreCountedWithoutResults)
 {
-    SKIP_WITHOUT_SHARED_FILES();
+    CORVALD_SKIP_WITHOUT(shared_histories);
     StatsCommand::Options options;
     options.paths = {shared_histories + "/../valid-headsup-crlf.txt"};
     options.format = StatsCommand::Format::json;

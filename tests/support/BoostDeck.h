@@ -1,18 +1,15 @@
 #ifndef CORVALD_TESTS_SUPPORT_BOOST_DECK_H
 #define CORVALD_TESTS_SUPPORT_BOOST_DECK_H
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <random>
-#include <vector>
 
 #include <boost/random/mersenne_twister.hpp>
 #include <boost/random/uniform_int.hpp>
 #include <boost/random/variate_generator.hpp>
 
 #include "poker/Card.h"
-#include "poker/CardSet.h"
 #include "poker/Deck.h"
 
 namespace poker::test {
@@ -46,44 +43,6 @@ private:
     boost::variate_generator<boost::mt19937&, boost::uniform_int<unsigned>> generator;
     std::array<bool, Card::no_cards> taken{};
 };
-
-// The simulation's counts as the first version made them, for `opponents` opponents and
-// the user's seven places `known` (unknown cards dealt): the deal of the rules, each hand
-// ranked with a CardSet on all seven cards. The known cards must be distinct.
-inline std::vector<unsigned> reference_counts(BoostDeck& deck, const std::vector<Card>& known, unsigned opponents,
-                                              unsigned hands)
-{
-    const auto strength = [](const std::array<Card, 7>& seven) {
-        CardSet set;
-        for (const Card& card : seven)
-            set.add(card);
-        return set.strength();
-    };
-    std::vector<unsigned> counts(opponents + 1, 0);
-    std::array<Card, 7> seven;
-    for (unsigned hand = 0; hand < hands; ++hand) {
-        deck.reset();
-        std::copy(known.begin(), known.end(), seven.begin());
-        for (const Card& card : seven) {
-            if (!card.is_unknown())
-                deck.remove(card);
-        }
-        for (Card& card : seven) {
-            if (card.is_unknown())
-                card = deck.deal();
-        }
-        const std::uint32_t user = strength(seven);
-        ++counts[0];
-        for (unsigned opponent = 1; opponent <= opponents; ++opponent) {
-            seven[0] = deck.deal();
-            seven[1] = deck.deal();
-            if (strength(seven) >= user)
-                break;
-            ++counts[opponent];
-        }
-    }
-    return counts;
-}
 
 // Deals `cards` cards from a Deck and a BoostDeck of the same seed in the same cycles
 // (reset, remove up to seven random known cards, deal up to 37) and returns how many came

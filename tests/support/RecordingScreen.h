@@ -1,15 +1,14 @@
 #ifndef CORVALD_TESTS_SUPPORT_RECORDINGSCREEN_H
 #define CORVALD_TESTS_SUPPORT_RECORDINGSCREEN_H
 
-#include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "console/Console.h"
-#include "console/Cursor.h"
 #include "console/MemoryConsole.h"
-#include "console/StreamBuf.h"
 #include "console/Surface.h"
+#include "support/ScopedConsole.h"
+#include "texas_holdem/ConsoleSequencer.h"
 
 namespace corvald_test {
 
@@ -20,25 +19,10 @@ struct Shot {
     console::Surface screen;
 };
 
-// For its lifetime the current console, with std::cout writing into it and the cursor's
-// remembered cell at (0, 0). Takes a shot on every flush, which the console input source
-// does right before each read.
+// For its lifetime the current console (see console::ConsoleInstall). Takes a shot on
+// every flush, which the console input source does right before each read.
 class RecordingScreen : public console::MemoryConsole {
 public:
-    RecordingScreen() : previous_(&console::Console::current())
-    {
-        console::Console::install(this);
-        console::Cursor::_x = 0;
-        console::Cursor::_y = 0;
-    }
-    ~RecordingScreen() override
-    {
-        std::cout.flush();
-        console::Console::install(previous_);
-    }
-    RecordingScreen(const RecordingScreen&) = delete;
-    RecordingScreen& operator=(const RecordingScreen&) = delete;
-
     void flush() override
     {
         std::string prompt = surface.text(1, 3, surface.width() - 1);
@@ -49,8 +33,34 @@ public:
     std::vector<Shot> shots;
 
 private:
-    console::Console* previous_;
-    console::StreamRedirect redirect_{std::cout};
+    console::ConsoleInstall install_{*this};
+};
+
+// Lines typed at a console input source (a ConsoleSequencer or one derived from it) that
+// draws on a recording screen.
+template <typename Source = poker::texas_holdem::ConsoleSequencer>
+struct Typing {
+    explicit Typing(const std::string& typed, const char* version = "1") : input(typed), source(version, input) {}
+
+    // The question at every shot, in order.
+    std::vector<std::string> prompts() const
+    {
+        std::vector<std::string> asked;
+        for (const Shot& shot : screen.shots)
+            asked.push_back(shot.prompt);
+        return asked;
+    }
+    // What is left of the typing.
+    std::string unread()
+    {
+        std::string rest;
+        std::getline(input, rest, '\0');
+        return rest;
+    }
+
+    RecordingScreen screen;
+    std::istringstream input;
+    Source source;
 };
 
 } // namespace corvald_test

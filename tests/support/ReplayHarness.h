@@ -74,6 +74,12 @@ inline std::string shared_hand_histories()
     return std::string(CORVALD_SOURCE_DIR) + "/../shared/hand-histories";
 }
 
+// Skips the running test when `path` is missing: the shared hand histories are not part of
+// the project.
+#define CORVALD_SKIP_WITHOUT(path)                                                                                     \
+    if (!std::filesystem::exists(path))                                                                                \
+    GTEST_SKIP() << "the shared hand histories are not at " << (path)
+
 inline std::vector<std::string> shared_samples(const std::string& prefix)
 {
     std::vector<std::string> found;

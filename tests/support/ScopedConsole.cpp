@@ -13,13 +13,13 @@ Console* install_returning_previous(Console& console)
 }
 } // namespace
 
-ScopedConsole::ScopedConsole() : previous_(install_returning_previous(console))
+ConsoleInstall::ConsoleInstall(Console& console) : previous_(install_returning_previous(console))
 {
     Cursor::_x = 0;
     Cursor::_y = 0;
 }
 
-ScopedConsole::~ScopedConsole()
+ConsoleInstall::~ConsoleInstall()
 {
     std::cout.flush();
     Console::install(previous_);

@@ -24,7 +24,9 @@ std::string picture(const console::Surface& screen, Region region)
         for (int x = region.left; x <= region.right; ++x) {
             const console::Cell cell = screen.cell(x, y);
             const auto at = drawn.find(cell.ch);
-            characters += at != std::string::npos ? "hdcs++++-|"[at] : cell.ch >= ' ' && cell.ch <= '~' ? cell.ch : '~';
+            characters += at != std::string::npos            ? "hdcs/\\\\/-|"[at]
+                          : cell.ch >= ' ' && cell.ch <= '~' ? cell.ch
+                                                             : '~';
             const auto* found = std::find(std::begin(attributes), std::end(attributes), cell.attribute);
             colours += found == std::end(attributes) ? '?' : letters[found - std::begin(attributes)];
         }
@@ -35,8 +37,12 @@ std::string picture(const console::Surface& screen, Region region)
 
 ::testing::AssertionResult matches_golden(const console::Surface& screen, Region region, const std::string& golden)
 {
+    return matches_golden(picture(screen, region), golden);
+}
+
+::testing::AssertionResult matches_golden(const std::string& actual, const std::string& golden)
+{
     const std::string path = std::string(CORVALD_SOURCE_DIR) + "/tests/" + golden + ".txt";
-    const std::string actual = picture(screen, region);
     if (std::getenv("CORVALD_WRITE_SCREENS")) {
         std::ofstream(path) << actual;
         return ::testing::AssertionFailure() << "written " << path << ": read it before trusting it";
@@ -47,7 +53,7 @@ std::string picture(const console::Surface& screen, Region region)
     if (file.is_open() && expected.str() == actual)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << (file.is_open() ? "differs from " : "cannot read ") << path
-                                         << "; the screen shows:\n"
+                                         << "; the actual text:\n"
                                          << actual;
 }
 

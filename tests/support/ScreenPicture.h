@@ -15,7 +15,7 @@ struct Region {
 };
 
 // The region as text, a line per row: its characters, "|" and a colour letter per cell.
-// Suits show as h d c s and the lines of a card's back as + - |; other characters outside
+// Suits show as h d c s and a card's back as a box of / \ - |; other characters outside
 // plain ASCII as ~. Colours: W white, R bright red, Y bright yellow, G dark green, C bright
 // cyan, B card back, F card face, r red card face, T the table's felt, . invisible, ? other.
 std::string picture(const console::Surface& screen, Region region = {});
@@ -25,6 +25,8 @@ std::string picture(const console::Surface& screen, Region region = {});
 // environment the file is written from the screen instead, and the check fails so that
 // it is read before it is trusted.
 ::testing::AssertionResult matches_golden(const console::Surface& screen, Region region, const std::string& golden);
+// The same for any text: a list of answers or figures, a line each.
+::testing::AssertionResult matches_golden(const std::string& actual, const std::string& golden);
 
 } // namespace corvald_test
 

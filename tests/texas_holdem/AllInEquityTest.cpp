@@ -1,5 +1,6 @@
 #include "texas_holdem/AllInEquity.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <gtest/gtest.h>
@@ -31,14 +32,12 @@ HandRecordBuilder three_way_all_in_on_the_flop()
     // clang-format on
 }
 
-// The test's own count: every turn and river, each pot to its best hands, evenly.
-double expected_share_of_pots(const std::vector<Card>& a, const std::vector<Card>& b, const std::vector<Card>& c,
-                              const std::vector<Card>& flop)
+// The test's own count of C's share in the hand above: every turn and river, each pot to
+// its best hands, evenly.
+double expected_share_of_pots()
 {
-    std::vector<Card> seen = a;
-    seen.insert(seen.end(), b.begin(), b.end());
-    seen.insert(seen.end(), c.begin(), c.end());
-    seen.insert(seen.end(), flop.begin(), flop.end());
+    const std::vector<Card> a = test::cards("Ah Kh"), b = test::cards("Qs Qd"), c = test::cards("Jc Js"),
+                            flop = test::cards("Kd 7c 2s"), seen = test::cards("Ah Kh Qs Qd Jc Js Kd 7c 2s");
     std::vector<Card> rest;
     for (unsigned i = 0; i < Card::no_cards; ++i)
         if (std::find(seen.begin(), seen.end(), Card::from_index(i)) == seen.end())
@@ -56,16 +55,10 @@ double expected_share_of_pots(const std::vector<Card>& a, const std::vector<Card
                 seven.insert(seven.end(), hole.begin(), hole.end());
                 return Hand::best_hand(seven);
             };
-            const Hand ha = best(a), hb = best(b), hc = best(c);
-            // Side pot: B against C.
+            const Hand ha = best(a), hb = best(b), hc = best(c), top = std::max({ha, hb, hc});
+            // Side pot: B against C; main pot: all three.
             if (!(hc < hb))
                 won += 1400.0 / (hc == hb ? 2 : 1);
-            // Main pot: all three.
-            Hand top = ha;
-            if (top < hb)
-                top = hb;
-            if (top < hc)
-                top = hc;
             if (hc == top)
                 won += 900.0 / ((ha == top) + (hb == top) + 1);
         }
@@ -80,9 +73,7 @@ TEST(AllInEquity, ThreeWayAllInOnTheFlopTakesEachPotsExactShare)
     AllInEquity equity;
     const auto adjusted = equity.adjusted_result(hand, 2, money);
     ASSERT_TRUE(adjusted);
-    const double expected = expected_share_of_pots(test::cards("Ah Kh"), test::cards("Qs Qd"), test::cards("Jc Js"),
-                                                   test::cards("Kd 7c 2s"));
-    EXPECT_EQ(*adjusted, std::llround((expected - 1000.0) * AllInEquity::hundredths));
+    EXPECT_EQ(*adjusted, std::llround((expected_share_of_pots() - 1000.0) * AllInEquity::hundredths));
     // The same situation again comes from memory, unchanged.
     EXPECT_EQ(equity.adjusted_result(hand, 2, money), adjusted);
 }

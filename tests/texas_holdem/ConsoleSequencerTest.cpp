@@ -1,6 +1,5 @@
 #include "texas_holdem/ConsoleSequencer.h"
 
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,22 +11,9 @@
 #include "support/ScreenPicture.h"
 #include "texas_holdem/Game.h"
 
-using corvald_test::RecordingScreen;
+using corvald_test::Typing;
 using poker::texas_holdem::ConsoleSequencer;
 using poker::texas_holdem::Game;
-
-namespace {
-
-// A console source reading the given typing, with the screen it draws on.
-struct Dialogue {
-    explicit Dialogue(const std::string& typed) : input(typed) {}
-
-    RecordingScreen screen;
-    std::istringstream input;
-    ConsoleSequencer source{"4.2", input};
-};
-
-} // namespace
 
 TEST(ConsoleSequencer, AcceptedAndRefusedAnswers)
 {
@@ -59,7 +45,7 @@ TEST(ConsoleSequencer, AcceptedAndRefusedAnswers)
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << '"' << row.typed << "\" asked " << static_cast<int>(row.ask));
         // A refused line is asked again, and the "9" typed next is taken.
-        Dialogue dialogue(std::string(row.typed) + "\n9\n");
+        Typing<> dialogue(std::string(row.typed) + "\n9\n");
         ConsoleSequencer& source = dialogue.source;
         float value = 0;
         if (row.ask == p)
@@ -74,7 +60,7 @@ TEST(ConsoleSequencer, AcceptedAndRefusedAnswers)
 
 TEST(ConsoleSequencer, QuestionAndAnswerAreWipedOnceRead)
 {
-    Dialogue dialogue("x\n3 autobet\n");
+    Typing<> dialogue("x\n3 autobet\n");
     // Stands for whatever the answer line showed before.
     dialogue.screen.fill_character(1, 4, '#', 20);
     dialogue.source.request_new_game(16);
@@ -89,7 +75,7 @@ TEST(ConsoleSequencer, QuestionAndAnswerAreWipedOnceRead)
 
 TEST(ConsoleSequencer, CrLfEndsALineTooAndTheLastNeedsNoEnd)
 {
-    Dialogue dialogue("ahkd\r\n4");
+    Typing<> dialogue("ahkd\r\n4");
     EXPECT_EQ(dialogue.source.request_cards(Game::hole).size(), 2u);
     EXPECT_EQ(dialogue.source.request_new_game(16).players.size(), 4u);
     EXPECT_EQ(dialogue.screen.shots.size(), 2u);
@@ -103,7 +89,7 @@ TEST(ConsoleSequencer, OverlongLineIsRefusedWithoutTheRestBeingTaken)
     const std::pair<std::string, std::size_t> typed_and_shots[] = {
         {longest + "\n", 1}, {longest + " 9\n2\n", 2}, {std::string(3'000'000, '7') + "\n2\n", 2}};
     for (const auto& [typed, shots] : typed_and_shots) {
-        Dialogue dialogue(typed);
+        Typing<> dialogue(typed);
         EXPECT_EQ(dialogue.source.request_new_game(16).players.size(), shots == 1 ? 3u : 2u);
         ASSERT_EQ(dialogue.screen.shots.size(), shots);
         EXPECT_EQ(dialogue.screen.shots.back().screen.cell(1, 3).attribute,
@@ -120,7 +106,7 @@ TEST(ConsoleSequencer, OverlongLineIsRefusedWithoutTheRestBeingTaken)
 // hand, is a typing slip and asked again in red. A new hand starts with a full deck.
 TEST(ConsoleSequencer, RepeatedCardIsAskedAgainInRed)
 {
-    Dialogue dialogue("3\nahah\nahkd\nasahkh\nqsahkd\nasqdks\nks\nqd\nkh\n2\nkhqd\n");
+    Typing<> dialogue("3\nahah\nahkd\nasahkh\nqsahkd\nasqdks\nks\nqd\nkh\n2\nkhqd\n");
     ConsoleSequencer& source = dialogue.source;
     source.request_new_game(16);
     for (const Game::Round round : {Game::hole, Game::flop, Game::turn})

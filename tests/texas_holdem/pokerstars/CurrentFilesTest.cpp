@@ -55,8 +55,7 @@ std::vector<std::string> current_files()
 // files that write "Uncalled bet" lines is raised by one unit in turn.
 TEST(CurrentFiles, NoAmountAlteredByOneCentPasses)
 {
-    if (!std::filesystem::is_directory(current_folder()))
-        GTEST_SKIP() << "the real hand histories are not at " << current_folder();
+    CORVALD_SKIP_WITHOUT(current_folder());
     // An amount after a space, a currency sign or "(": "$0.05", "€6", "(1500".
     const std::regex amount_pattern{"([ $(]|\\xac|\\xa3)([0-9]+)(\\.[0-9]{1,2})?(?=$|[ ).|])"};
     std::size_t mutations = 0;

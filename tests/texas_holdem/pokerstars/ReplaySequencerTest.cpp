@@ -37,14 +37,6 @@ ReplayedHand only_hand(const std::string& text)
     return outcome.hands.empty() ? ReplayedHand{} : outcome.hands[0];
 }
 
-std::string seat_lines(int count)
-{
-    std::string lines;
-    for (int seat = 1; seat <= count; ++seat)
-        lines += "Seat " + std::to_string(seat) + ": P" + std::to_string(seat) + " ($1 in chips)\n";
-    return lines;
-}
-
 } // namespace
 
 TEST(ReplayHand, EachShortHistoryGivesItsPlayersMovesStakesAndPot)
@@ -66,7 +58,12 @@ TEST(ReplayHand, EachShortHistoryGivesItsPlayersMovesStakesAndPot)
                            {"attendance-and-chat.txt", {"Bob_2", "Cid", "Ann"}, {3, 2, 2, 2}, {9, 2, 9}, 20, true},
                            {"checked-down-river.txt", {"Bob", "Cid", "Ann"}, {3, 3, 3, 3}, {2, 2, 2}, 6, true},
                            // Nobody calls the river bet: its unmatched part stays out of the pot.
-                           {"uncalled-river-bet.txt", {"Bob", "Cid", "Ann"}, {3, 3, 3, 3}, {12, 2, 2}, 6, false}}) {
+                           {"uncalled-river-bet.txt", {"Bob", "Cid", "Ann"}, {3, 3, 3, 3}, {12, 2, 2}, 6, false},
+                           // An all-in player has no further line and is asked for no further move; nor
+                           // is his last opponent while nothing is left to call. Bets over him stay out
+                           // of his stake.
+                           {"all-in-run-out.txt", {"Bob", "Cid", "Ann"}, {3, 0, 0, 0}, {50, 50, 0}, 100, true},
+                           {"all-in-bet-over.txt", {"Bob", "Cid", "Ann"}, {4, 2, 2, 2}, {10, 30, 30}, 70, true}}) {
         SCOPED_TRACE(c.file);
         const auto hand = only_hand(replay_data_file(c.file));
         EXPECT_EQ(hand.new_game.players, c.players);
@@ -77,22 +74,9 @@ TEST(ReplayHand, EachShortHistoryGivesItsPlayersMovesStakesAndPot)
     }
 }
 
-// An all-in player has no further line and is asked for no further move; nor is his last
-// opponent while nothing is left to call. Bets over him stay out of his stake.
-TEST(ReplayHand, AllInPlayerIsAskedForNoFurtherMove)
+// A line for the all-in player is not his move but the next line kind's fault.
+TEST(ReplayHand, LineForAnAllInPlayerIsAFault)
 {
-    const auto run_out = only_hand(replay_data_file("all-in-run-out.txt"));
-    EXPECT_EQ(run_out.moves_per_round, (std::vector<unsigned>{3, 0, 0, 0}));
-    EXPECT_EQ(run_out.final_stakes, (std::vector<float>{50, 50, 0}));
-    EXPECT_EQ(run_out.expected_pot, 100);
-    EXPECT_TRUE(run_out.showdown);
-
-    const auto bet_over = only_hand(replay_data_file("all-in-bet-over.txt"));
-    EXPECT_EQ(bet_over.moves_per_round, (std::vector<unsigned>{4, 2, 2, 2}));
-    EXPECT_EQ(bet_over.final_stakes, (std::vector<float>{10, 30, 30}));
-    EXPECT_EQ(bet_over.expected_pot, 70);
-
-    // A line for the all-in player is not his move but the next line kind's fault.
     EXPECT_EQ(
         replay_with_model(edited(replay_data_file("all-in-run-out.txt"), "*** TURN ***", "Bob: checks\n*** TURN ***"))
             .error,
@@ -109,8 +93,7 @@ TEST(ReplayHand, BoardCardDealtTwiceStopsTheHandAsCorrupt)
 
     // The same in the later text, whose hand is read whole before it is played.
     const std::string later = corvald_test::shared_hand_histories() + "/current/jkt3000/hand1.txt";
-    if (!std::filesystem::exists(later))
-        GTEST_SKIP() << "the real hand histories are not at " << later;
+    CORVALD_SKIP_WITHOUT(later);
     std::string twice = corvald_test::read_text_file(later);
     for (auto at = twice.find("5h"); at != std::string::npos; at = twice.find("5h", at))
         twice.replace(at, 2, "6h");
@@ -152,6 +135,12 @@ TEST(ReplayHand, EveryLineKindStopsWithItsOwnMessage)
     const std::string header1 = "Malformed game header1", header2 = "Malformed game header2",
                       seat_names = "Error parsing seat names", blind = "Malformed blind bet", move = "Malformed move",
                       cards = "Malformed cards", flop = "Malformed flop", pot = "Malformed pot", name = "Name mismatch";
+    const auto seat_lines = [](int count) {
+        std::string lines;
+        for (int seat = 1; seat <= count; ++seat)
+            lines += "Seat " + std::to_string(seat) + ": P" + std::to_string(seat) + " ($1 in chips)\n";
+        return lines;
+    };
     using Row = std::tuple<std::string, std::string, std::string>;
     std::vector<Row> rows;
     // Attendance and chat lines before Ann's first move are dropped, but only whole ones.
@@ -240,8 +229,7 @@ TEST(ReplayEnd, TextUsedUpAfterAHandEndsCleanlyAndAnyOtherEndStopsWithItsMessage
 TEST(ReplayEnd, FileJoinedFromBothFormsReplaysEveryHand)
 {
     const std::string later = corvald_test::shared_hand_histories() + "/current/jkt3000/hands1.txt";
-    if (!std::filesystem::exists(later))
-        GTEST_SKIP() << "the real hand histories are not at " << later;
+    CORVALD_SKIP_WITHOUT(later);
     const std::string older = replay_data_file("checked-down-river.txt");
     const ReplayOutcome outcome = replay_with_model(older + "\n" + corvald_test::read_text_file(later) + "\n\n" + older);
     EXPECT_EQ(outcome.error.value_or(""), "");

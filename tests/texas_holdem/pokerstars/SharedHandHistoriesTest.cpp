@@ -44,8 +44,7 @@ std::string companion(const std::string& sample, const char* extension)
 // message, and real client output of the later form to its end.
 TEST(SharedHandHistories, ValidFilesReplayAsExpectedAndBrokenOnesStopWithTheirMessage)
 {
-    if (!std::filesystem::is_directory(shared_hand_histories()))
-        GTEST_SKIP() << "the shared hand-history samples are not at " << shared_hand_histories();
+    CORVALD_SKIP_WITHOUT(shared_hand_histories());
     for (const std::string& file : shared_samples("valid-")) {
         SCOPED_TRACE(file);
         const auto outcome = replay_with_model(read_text_file(file));
