@@ -28,7 +28,6 @@ using namespace poker::texas_holdem;
 using corvald_test::matches_golden;
 using corvald_test::picture;
 using corvald_test::RecordingScreen;
-using corvald_test::Region;
 using corvald_test::Shot;
 using poker::Card;
 using Surface = console::Surface;
@@ -89,6 +88,18 @@ const Surface& at(const std::vector<Shot>& shots, const std::string& prompt, int
     ADD_FAILURE() << "never asked: " << prompt;
     static const Surface blank;
     return blank;
+}
+
+// The first cell where two screens differ (character, colour or plainness), or "".
+std::string difference(const Surface& a, const Surface& b)
+{
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.cell(x, y) != b.cell(x, y))
+                return std::to_string(x) + "," + std::to_string(y) + ": " + a.cell(x, y).ch + " "
+                       + std::to_string(a.cell(x, y).attribute) + " vs " + b.cell(x, y).ch + " "
+                       + std::to_string(b.cell(x, y).attribute);
+    return "";
 }
 
 } // namespace
@@ -261,22 +272,6 @@ TEST(ConsoleSession, EndOfInputEndsTheRunAndAFailedReadIsAFault)
     failed.input.setstate(std::ios::badbit);
     EXPECT_THROW(HandLoop::run(failed.source), std::runtime_error);
 }
-
-namespace {
-
-// The first cell where two screens differ (character, colour or plainness), or "".
-std::string difference(const console::Surface& a, const console::Surface& b)
-{
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.cell(x, y) != b.cell(x, y))
-                return std::to_string(x) + "," + std::to_string(y) + ": " + a.cell(x, y).ch + " "
-                       + std::to_string(a.cell(x, y).attribute) + " vs " + b.cell(x, y).ch + " "
-                       + std::to_string(b.cell(x, y).attribute);
-    return "";
-}
-
-} // namespace
 
 TEST(LiveSession, TakenBackAnswersLeaveExactlyTheScreenOfTheHandTypedWithoutThem)
 {

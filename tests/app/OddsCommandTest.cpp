@@ -4,7 +4,6 @@
 #include <iterator>
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <boost/property_tree/json_parser.hpp>

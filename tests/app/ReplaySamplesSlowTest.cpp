@@ -1,6 +1,5 @@
 #include "app/ReplayCommand.h"
 
-#include <filesystem>
 #include <string>
 
 #include <gtest/gtest.h>

@@ -1,6 +1,5 @@
 #include "app/StatsCommand.h"
 
-#include <filesystem>
 #include <sstream>
 
 #include <gtest/gtest.h>

@@ -1,8 +1,6 @@
 #include "texas_holdem/SessionAnalyser.h"
 
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 

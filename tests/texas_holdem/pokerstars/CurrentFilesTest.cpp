@@ -1,7 +1,6 @@
 #include "texas_holdem/pokerstars/HandReader.h"
 
 #include <filesystem>
-#include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>

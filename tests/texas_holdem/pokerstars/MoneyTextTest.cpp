@@ -1,7 +1,5 @@
 #include "texas_holdem/pokerstars/MoneyText.h"
 
-#include <string>
-
 #include <gtest/gtest.h>
 
 #include "texas_holdem/pokerstars/HandHistoryError.h"

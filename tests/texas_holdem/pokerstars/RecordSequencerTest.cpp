@@ -12,7 +12,6 @@
 #include "support/HandRecordBuilder.h"
 #include "support/RecordingScreen.h"
 #include "support/ReplayHarness.h"
-#include "texas_holdem/ConsoleSequencer.h"
 #include "texas_holdem/pokerstars/HandHistoryError.h"
 #include "texas_holdem/pokerstars/HandReader.h"
 
@@ -82,12 +81,9 @@ TEST(RecordSequencer, HeroHandShowsWhatTheTypedHandShows)
 {
     std::string typed_columns;
     {
-        corvald_test::RecordingScreen screen;
-        std::istringstream input(typed_hand);
-        ConsoleSequencer source("1", input);
-        Corvald driver;
-        driver.go(source);
-        typed_columns = columns(screen.shots.back().screen);
+        corvald_test::Typing<> typed(typed_hand);
+        Corvald().go(typed.source);
+        typed_columns = columns(typed.screen.shots.back().screen);
     }
     corvald_test::RecordingScreen screen;
     std::istringstream in(replayed_hand);

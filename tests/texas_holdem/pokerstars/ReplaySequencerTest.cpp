@@ -1,6 +1,5 @@
 #include "texas_holdem/pokerstars/ReplaySequencer.h"
 
-#include <filesystem>
 #include <string>
 #include <tuple>
 #include <vector>

@@ -1,15 +1,12 @@
 #include "texas_holdem/pokerstars/StreamSequencer.h"
 
-#include <cstdlib>
 #include <random>
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "support/ReplayHarness.h"
 #include "support/ScopedConsole.h"
 #include "texas_holdem/pokerstars/ReplaySequencer.h"
 
