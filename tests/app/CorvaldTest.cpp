@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include <boost/algorithm/string/join.hpp>
 #include <gtest/gtest.h>
 
 #include "console/Cursor.h"
@@ -318,9 +319,7 @@ TEST(LiveSession, NothingToTakeBackAtTheFirstQuestionOfAHand)
     // The questions asked, then the question row at the second, sixth, 11th and 16th: `u` is
     // refused in red at each hand's first question and never reaches the hand before; a
     // question asked again after `u` is in the normal colour.
-    std::string asked;
-    for (const std::string& prompt : session.prompts())
-        asked += prompt + "\n";
+    std::string asked = boost::algorithm::join(session.prompts(), "\n") + "\n";
     for (const int shot : {1, 5, 10, 15})
         asked += picture(session.screen.shots.at(shot).screen, {0, 27, 3, 3});
     EXPECT_TRUE(matches_golden(asked, "app/screens/NothingToTakeBack"));

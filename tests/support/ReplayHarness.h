@@ -34,6 +34,18 @@ struct ReplayOutcome {
     std::optional<std::string> error;
 };
 
+// "<line> <message>" of the hand-history fault `run` stops with; "" when it runs to its end.
+template <typename Run>
+std::string hand_history_fault(Run run)
+{
+    try {
+        run();
+    } catch (const poker::texas_holdem::pokerstars::HandHistoryError& fault) {
+        return std::to_string(fault.line) + " " + fault.what();
+    }
+    return "";
+}
+
 // Replays `text` through the replay source and the game model alone, on a memory console.
 inline ReplayOutcome replay_with_model(const std::string& text)
 {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include <boost/algorithm/string/join.hpp>
 #include <gtest/gtest.h>
 
 #include "support/CardText.h"
@@ -27,10 +28,8 @@ TEST(Game, ThreePlayerHandPlaysFromTheBlindsToTheShowdownAndTheNextStartsAfresh)
     Game game = corvald_test::three_player_hand(&seen);
     // A line per event (see describe): though every stake matches, the big blind still has his
     // turn; after his raise the callers are below it; a folded player is passed over, observed.
-    std::string trace;
-    for (const std::string& line : seen)
-        trace += line + "\n";
-    EXPECT_TRUE(corvald_test::matches_golden(trace, "texas_holdem/golden/ThreePlayerHand"));
+    EXPECT_TRUE(
+        corvald_test::matches_golden(boost::algorithm::join(seen, "\n") + "\n", "texas_holdem/golden/ThreePlayerHand"));
     EXPECT_EQ(game.history.names, ann_bob_cid);
     EXPECT_EQ(game.history.stakes_to_match, (std::vector<float>{6, 10, 10, 10, 10}));
     EXPECT_EQ(game.history.player_stakes,

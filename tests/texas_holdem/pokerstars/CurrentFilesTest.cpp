@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include <boost/algorithm/string.hpp>
 #include <gtest/gtest.h>
 
 #include "support/ReplayHarness.h"
@@ -64,9 +65,7 @@ TEST(CurrentFiles, NoAmountAlteredByOneCentPasses)
             || file.find("AnteTable") != std::string::npos || file.find("WithSittingOut") != std::string::npos)
             continue;
         std::vector<std::string> lines;
-        std::istringstream split(text);
-        for (std::string line; std::getline(split, line);)
-            lines.push_back(line);
+        boost::algorithm::split(lines, text, boost::is_any_of("\n"));
         bool betting = false;
         for (std::size_t i = 0; i < lines.size(); ++i) {
             const std::string& line = lines[i];
@@ -94,10 +93,7 @@ TEST(CurrentFiles, NoAmountAlteredByOneCentPasses)
                 std::vector<std::string> copy = lines;
                 copy[i] = line.substr(0, static_cast<std::size_t>(match->position())) + replacement.str()
                           + line.substr(static_cast<std::size_t>(match->position() + match->length()));
-                std::string mutated;
-                for (const std::string& l : copy)
-                    mutated += l + "\n";
-                EXPECT_TRUE(has_fault(mutated)) << file << ":" << i + 1 << ": " << copy[i];
+                EXPECT_TRUE(has_fault(boost::algorithm::join(copy, "\n"))) << file << ":" << i + 1 << ": " << copy[i];
                 ++mutations;
             }
         }

@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
+#include <boost/algorithm/string/join.hpp>
 #include <gtest/gtest.h>
 
+#include "support/ReplayHarness.h"
 #include "texas_holdem/pokerstars/HandHistoryError.h"
 #include "texas_holdem/pokerstars/HandReader.h"
 
@@ -51,19 +53,12 @@ const std::vector<std::string> base_hand = {
 // The message reading `lines` stops with, "" when the hand is read to its end.
 std::string outcome(const std::vector<std::string>& lines)
 {
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\n";
-    std::istringstream in(text);
+    std::istringstream in(boost::algorithm::join(lines, "\n") + "\n");
     HandReader reader(in);
     HandRecord record;
-    try {
-        if (!reader.next(record))
-            return "no hand";
-    } catch (const HandHistoryError& fault) {
-        return fault.what();
-    }
-    return "";
+    bool read = false;
+    const std::string fault = corvald_test::hand_history_fault([&] { read = reader.next(record); });
+    return !fault.empty() ? fault.substr(fault.find(' ') + 1) : read ? "" : "no hand";
 }
 
 const char* const header_tail = " - 2023/11/18 15:43:58 ET";
@@ -194,10 +189,7 @@ TEST(CurrentGrammar, EachLineKindAcceptsItsFormsAndNamesWhatItExpected)
 // What the record holds for the base hand: the hero, the amounts, the board.
 TEST(CurrentGrammar, RecordHoldsHeroMoneyAndBoard)
 {
-    std::string text;
-    for (const std::string& line : base_hand)
-        text += line + "\n";
-    std::istringstream in(text);
+    std::istringstream in(boost::algorithm::join(base_hand, "\n") + "\n");
     HandReader reader(in, "t.txt");
     HandRecord record;
     ASSERT_TRUE(reader.next(record));
@@ -243,31 +235,18 @@ TEST(HandReader, SeparatesHandsByHeadersAndResumesAfterAFault)
         }
     }
     // The last hand cut off in its flop line, the same hand glued on.
-    text += base_hand[0] + "\n*** FLOP *** [5c 2" + base_hand[0] + "\n";
-    for (std::size_t i = 1; i < base_hand.size(); ++i)
-        text += base_hand[i] + "\n";
+    text += base_hand[0] + "\n*** FLOP *** [5c 2" + boost::algorithm::join(base_hand, "\n") + "\n";
     std::istringstream in(text);
     HandReader reader(in);
     HandRecord record;
-    try {
-        reader.next(record);
-        ADD_FAILURE() << "a line where a header belongs";
-    } catch (const HandHistoryError& fault) {
-        EXPECT_STREQ(fault.what(), "Malformed game header1");
-        EXPECT_EQ(fault.line, 1u);
-    }
+    EXPECT_EQ(corvald_test::hand_history_fault([&] { reader.next(record); }), "1 Malformed game header1");
     EXPECT_TRUE(reader.next(record));
     EXPECT_EQ(record.first_line, 3u);
     EXPECT_THROW(reader.next(record), HandHistoryError);
     EXPECT_TRUE(reader.next(record));
     EXPECT_EQ(record.first_line, 63u);
-    try {
-        reader.next(record);
-        ADD_FAILURE() << "a hand cut off mid-line";
-    } catch (const HandHistoryError& fault) {
-        EXPECT_STREQ(fault.what(), "The hand is cut off in this line and the next hand's header follows in it");
-        EXPECT_EQ(fault.line, 93u);
-    }
+    EXPECT_EQ(corvald_test::hand_history_fault([&] { reader.next(record); }),
+              "93 The hand is cut off in this line and the next hand's header follows in it");
     EXPECT_TRUE(reader.next(record));
     EXPECT_EQ(record.first_line, 93u);
     EXPECT_FALSE(reader.next(record));
@@ -278,9 +257,8 @@ TEST(HandReader, SeparatesHandsByHeadersAndResumesAfterAFault)
 TEST(HandReader, LeavesOlderHandsInASharedLineReader)
 {
     std::string text = "PokerStars Game #7:  Hold'em No Limit ($1/$2) - 2008/03/20 - 00:16:42 (ET)\n"
-                       "Table 'Alcor II' 6-max Seat #1 is the button\n";
-    for (const std::string& line : base_hand)
-        text += line + "\n";
+                       "Table 'Alcor II' 6-max Seat #1 is the button\n"
+                       + boost::algorithm::join(base_hand, "\n") + "\n";
     text += "PokerStars Game #8:  Hold'em No Limit ($1/$2) - 2008/03/20 - 00:16:42 (ET)\n";
     std::istringstream in(text);
     LineReader lines(in);

@@ -8,9 +8,8 @@ using namespace std::string_literals;
 
 #include <gtest/gtest.h>
 
-#include "texas_holdem/pokerstars/HandHistoryError.h"
+#include "support/ReplayHarness.h"
 
-using poker::texas_holdem::pokerstars::HandHistoryError;
 using poker::texas_holdem::pokerstars::LineReader;
 
 namespace {
@@ -37,12 +36,7 @@ std::vector<std::string> all_lines(const std::string& text, LineReader::SkipLine
 // The message and line of the fault reading `text` stops with; "" when it reads to the end.
 std::string fault(const std::string& text)
 {
-    try {
-        all_lines(text);
-    } catch (const HandHistoryError& error) {
-        return std::to_string(error.line) + " " + error.what();
-    }
-    return "";
+    return corvald_test::hand_history_fault([&] { all_lines(text); });
 }
 
 } // namespace

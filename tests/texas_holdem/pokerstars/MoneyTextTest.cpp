@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ReplayHarness.h"
 #include "texas_holdem/pokerstars/HandHistoryError.h"
 #include "texas_holdem/pokerstars/PotLedger.h"
 
@@ -86,13 +87,8 @@ TEST(PotLedger, CountsSidePotsReturnsDeadMoneyAndCaps)
     ledger.collected(0, 1570);
     MoneyForm dollars{"$", true, "USD"};
     EXPECT_NO_THROW(ledger.check(1570, 0, {870, 700}, dollars, 9));
-    try {
-        ledger.check(1571, 1, {}, dollars, 9);
-        ADD_FAILURE();
-    } catch (const HandHistoryError& fault) {
-        EXPECT_STREQ(fault.what(), "Pot mismatch: the summary says $15.71, the bets add up to $15.70");
-        EXPECT_EQ(fault.line, 9u);
-    }
+    EXPECT_EQ(corvald_test::hand_history_fault([&] { ledger.check(1571, 1, {}, dollars, 9); }),
+              "9 Pot mismatch: the summary says $15.71, the bets add up to $15.70");
     EXPECT_THROW(ledger.check(1570, 1, {}, dollars, 9), HandHistoryError);
     EXPECT_THROW(ledger.check(1570, 0, {870, 701}, dollars, 9), HandHistoryError);
 

@@ -104,8 +104,7 @@ TEST(RecordSequencer, HeroHandShowsWhatTheTypedHandShows)
 TEST(RecordSequencer, EveryRealHandPlaysToTheEndWithTheFilesStakes)
 {
     const std::string folder = corvald_test::shared_hand_histories() + "/current";
-    if (!std::filesystem::is_directory(folder))
-        GTEST_SKIP() << "the real hand histories are not at " << folder;
+    CORVALD_SKIP_WITHOUT(folder);
     corvald_test::RecordingScreen screen;
     std::size_t played = 0;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
@@ -154,12 +153,7 @@ TEST(RecordSequencer, RecordShortOfAMoveOrACardNamesWhatIsMissing)
         RecordSequencer source(record);
         Corvald driver;
         driver.no_simulated_hands = 1;
-        try {
-            driver.go(source);
-        } catch (const HandHistoryError& fault) {
-            return std::to_string(fault.line) + " " + fault.what();
-        }
-        return "played";
+        return corvald_test::hand_history_fault([&] { driver.go(source); });
     };
     EXPECT_EQ(outcome(preflop().street("2c 7d 9h").build()),
               "77 Move order mismatch: the table expects a move of A here");

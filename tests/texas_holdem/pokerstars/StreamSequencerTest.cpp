@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ReplayHarness.h"
 #include "support/ScopedConsole.h"
 #include "texas_holdem/pokerstars/ReplaySequencer.h"
 
@@ -28,15 +29,10 @@ struct Reader {
         return text.erase(text.find_last_not_of(' ') + 1);
     }
 
-    // The message a move request for `name` stopped with; "" when it did not stop.
+    // The line and message a move request for `name` stopped with; "" when it did not stop.
     std::string move_fault(const std::string& name)
     {
-        try {
-            sequencer.request_move(name);
-        } catch (const poker::texas_holdem::pokerstars::HandHistoryError& stop) {
-            return stop.what();
-        }
-        return "";
+        return corvald_test::hand_history_fault([&] { sequencer.request_move(name); });
     }
 
     console::ScopedConsole screen;
@@ -52,7 +48,7 @@ TEST(ReplayStatusRows, RequestReplacesTheLastFromColumnOneAboveTheNumberedEchoAn
 {
     Reader reader("Bob has returned\nAnn: checks\nBob leaves the table");
     reader.sequencer.request("Blind bet for somebody with a long name");
-    EXPECT_EQ(reader.move_fault("ann"), "Name mismatch");
+    EXPECT_EQ(reader.move_fault("ann"), "2 Name mismatch");
     EXPECT_EQ(reader.row(StreamSequencer::request_row), "Request: Move for ann");
     EXPECT_EQ(reader.row(StreamSequencer::found_row), "Found[2] Ann: checks");
     EXPECT_EQ(reader.row(StreamSequencer::error_row), "Error:   Name mismatch");
@@ -90,8 +86,8 @@ TEST(ReplayLineParsers, AmountsBecomeTheNearestFloat)
 TEST(ReplayLineParsers, AmountTooLargeForTheModelStopsWithTheMessageOfItsLine)
 {
     const std::string huge = "$300000000000000000000000000000000000000";
-    EXPECT_EQ(Reader("Ann: raises " + huge + " to " + huge + "\n").move_fault("Ann"), "Malformed move");
-    EXPECT_EQ(Reader("Ann: bets " + huge + "\n").move_fault("Ann"), "Malformed move");
+    EXPECT_EQ(Reader("Ann: raises " + huge + " to " + huge + "\n").move_fault("Ann"), "1 Malformed move");
+    EXPECT_EQ(Reader("Ann: bets " + huge + "\n").move_fault("Ann"), "1 Malformed move");
 }
 
 // A long line is echoed only as far as its row goes, and every row is blanked from column
