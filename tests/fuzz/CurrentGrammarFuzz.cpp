@@ -16,13 +16,9 @@
 #include "texas_holdem/pokerstars/HandRecord.h"
 #include "texas_holdem/pokerstars/RecordSequencer.h"
 
-namespace {
-
 // One simulated hand per event instead of the table's 10000: the simulation is not under
 // test here, and the driver still runs it and draws the whole view.
 constexpr unsigned fuzz_simulated_hands = 1;
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -14,13 +14,9 @@
 #include "texas_holdem/pokerstars/HandHistoryError.h"
 #include "texas_holdem/pokerstars/ReplaySequencer.h"
 
-namespace {
-
 // One simulated hand per run instead of the table's 10000: the simulation is not under
 // test here, and the driver still runs it, draws its figures and the whole view.
 constexpr unsigned fuzz_simulated_hands = 1;
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -4,11 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-#include <boost/random/mersenne_twister.hpp>
 #include <boost/random/uniform_int.hpp>
 #include <gtest/gtest.h>
 
-#include "poker/MersenneTwister.h"
 #include "support/BoostDeck.h"
 
 using poker::Card;
@@ -60,12 +58,7 @@ TEST(Deck, DealsTheCardsOfTheBoostDraws)
 {
     constexpr std::uint64_t outputs = 1000000;
     for (unsigned seed : {2u, 7u, 0xFFFFFFFFu}) {
-        poker::MersenneTwister engine(seed);
-        boost::mt19937 reference(seed);
-        std::uint64_t alike = 0;
-        while (alike < outputs && engine() == reference())
-            ++alike;
-        EXPECT_EQ(alike, outputs) << "seed " << seed;
+        EXPECT_EQ(poker::test::outputs_alike(seed, outputs), outputs) << "seed " << seed;
         EXPECT_EQ(poker::test::cards_dealt_alike(seed, outputs), outputs) << "seed " << seed;
     }
 

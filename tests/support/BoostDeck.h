@@ -11,6 +11,7 @@
 
 #include "poker/Card.h"
 #include "poker/Deck.h"
+#include "poker/MersenneTwister.h"
 
 namespace poker::test {
 
@@ -43,6 +44,18 @@ private:
     boost::variate_generator<boost::mt19937&, boost::uniform_int<unsigned>> generator;
     std::array<bool, Card::no_cards> taken{};
 };
+
+// How many of the first `outputs` outputs of the engine for `seed` are boost::mt19937's
+// before the first that differs.
+inline std::uint64_t outputs_alike(unsigned seed, std::uint64_t outputs)
+{
+    MersenneTwister engine(seed);
+    boost::mt19937 reference(seed);
+    std::uint64_t alike = 0;
+    while (alike < outputs && engine() == reference())
+        ++alike;
+    return alike;
+}
 
 // Deals `cards` cards from a Deck and a BoostDeck of the same seed in the same cycles
 // (reset, remove up to seven random known cards, deal up to 37) and returns how many came

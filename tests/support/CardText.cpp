@@ -1,5 +1,6 @@
 #include "support/CardText.h"
 
+#include <boost/algorithm/string/erase.hpp>
 #include <gtest/gtest.h>
 
 #include "texas_holdem/SequencerHelper.h"
@@ -9,11 +10,7 @@ namespace poker::test {
 std::vector<Card> cards(const std::string& text)
 {
     using poker::texas_holdem::SequencerHelper;
-    std::string letters;
-    for (char c : text) {
-        if (c != ' ')
-            letters += c;
-    }
+    const std::string letters = boost::algorithm::erase_all_copy(text, " ");
     std::vector<Card> result((letters.size() + 1) / 2);
     for (std::size_t i = 0; i < result.size(); ++i) {
         const char value = letters[2 * i], suit = i * 2 + 1 < letters.size() ? letters[2 * i + 1] : ' ';

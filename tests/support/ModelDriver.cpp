@@ -5,9 +5,7 @@
 
 namespace poker::texas_holdem {
 
-namespace {
 constexpr int blinds = 2;
-} // namespace
 
 void ModelDriver::go(Sequencer& sequencer, unsigned max_players)
 {
