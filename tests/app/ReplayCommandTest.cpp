@@ -23,7 +23,7 @@ TEST(ReplayCommand, UnreadableFileOrReportDirectoryIsReportedBeforeTheReplay)
     EXPECT_EQ(unreadable.status, ReplayCommand::unusable_input_status);
     EXPECT_NE(unreadable.err.find("cannot read /nonexistent/hands.txt"), std::string::npos);
 
-    const fs::path dir = corvald_test::make_temporary_directory();
+    const corvald_test::TemporaryDirectory dir;
     const std::string file = (dir / "file").string();
     std::ofstream(file) << "not a directory";
     // Input that would stop the replay with status 1, had it started.
@@ -37,14 +37,13 @@ TEST(ReplayCommand, UnreadableFileOrReportDirectoryIsReportedBeforeTheReplay)
         run_child(CORVALD_BINARY, {"replay", "-", "--stats", dir.string()}, replay_data_file("seat-rotation.txt"));
     EXPECT_EQ(late.status, ReplayCommand::unusable_input_status);
     EXPECT_NE(late.err.find("players.csv: Is a directory"), std::string::npos) << late.err;
-    fs::remove_all(dir);
 }
 
 // The table formats are checked in SessionReportTest; here, that the replay's figures reach
 // the files, on a normal end and when a later hand fails.
 TEST(ReplayCommand, GoodInputEndsWithStatusZeroAndTheReportIsWrittenThenAndOnError)
 {
-    const fs::path dir = corvald_test::make_temporary_directory();
+    const corvald_test::TemporaryDirectory dir;
     const std::string hand = replay_data_file("seat-rotation.txt"), rounds = (dir / "rounds.csv").string();
     const auto good = run_child(CORVALD_BINARY, {"replay", "-", "--stats", dir.string()}, hand);
     ASSERT_EQ(good.status, 0) << good.err;
@@ -59,7 +58,6 @@ TEST(ReplayCommand, GoodInputEndsWithStatusZeroAndTheReportIsWrittenThenAndOnErr
                                   hand + replay_data_file("pot-mismatch.txt"));
     EXPECT_EQ(failed.status, 1);
     EXPECT_EQ(read_text_file(rounds), "game,round,stake_to_match\n0,0,2\n");
-    fs::remove_all(dir);
 }
 
 TEST(ReplayCommand, DelayPausesAfterEveryRedraw)
@@ -76,7 +74,7 @@ TEST(ReplayCommand, DelayPausesAfterEveryRedraw)
 // with its file and line and goes on at the next hand's first line.
 TEST(ReplayCommand, SeveralFilesAndFoldersReplayInOrderAndKeepGoingSkipsFaultyHands)
 {
-    const fs::path dir = corvald_test::make_temporary_directory();
+    const corvald_test::TemporaryDirectory dir;
     const std::string good = replay_data_file("seat-rotation.txt");
     fs::create_directories(dir / "b");
     std::ofstream(dir / "b" / "2.txt") << replay_data_file("pot-mismatch.txt") << good;
@@ -112,7 +110,6 @@ TEST(ReplayCommand, SeveralFilesAndFoldersReplayInOrderAndKeepGoingSkipsFaultyHa
     const auto empty_folder = run_child(CORVALD_BINARY, {"replay", (dir / "b").string()});
     EXPECT_EQ(empty_folder.status, ReplayCommand::unusable_input_status);
     EXPECT_NE(empty_folder.err.find("no .txt file below"), std::string::npos) << empty_folder.err;
-    fs::remove_all(dir);
 }
 
 // Without a terminal the message cannot wait for the space bar: it goes to standard error

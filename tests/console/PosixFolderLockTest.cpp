@@ -12,7 +12,7 @@
 // for the folder, and that is as good a descriptor as any other.
 TEST(FolderLock, TakesTheFolderWhenTheSystemGivesItDescriptorZero)
 {
-    const std::filesystem::path dir = corvald_test::make_temporary_directory();
+    const corvald_test::TemporaryDirectory dir;
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(0);
@@ -26,5 +26,4 @@ TEST(FolderLock, TakesTheFolderWhenTheSystemGivesItDescriptorZero)
     int status = -1;
     ::waitpid(child, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    std::filesystem::remove_all(dir);
 }

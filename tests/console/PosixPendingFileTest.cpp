@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 TEST(PendingFile, NamesAreUniqueAndAnEndingSignalRemovesTheFiles)
 {
     for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-        const fs::path dir = corvald_test::make_temporary_directory();
+        const corvald_test::TemporaryDirectory dir;
         const pid_t child = ::fork();
         if (child == 0) {
             console::PendingFile file((dir / "players.csv").string()), other((dir / "players.csv").string());
@@ -32,7 +32,6 @@ TEST(PendingFile, NamesAreUniqueAndAnEndingSignalRemovesTheFiles)
         ::waitpid(child, &status, 0);
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
         EXPECT_TRUE(fs::is_empty(dir)) << signal;
-        fs::remove_all(dir);
     }
 }
 
@@ -53,7 +52,7 @@ TEST(PendingFile, MissingFolderIsAFaultAndTheHandlersReturnWithTheLastFile)
         return action.sa_handler;
     };
     const auto own = handler();
-    const fs::path dir = corvald_test::make_temporary_directory();
+    const corvald_test::TemporaryDirectory dir;
     {
         console::PendingFile first((dir / "a").string());
         {
@@ -62,5 +61,4 @@ TEST(PendingFile, MissingFolderIsAFaultAndTheHandlersReturnWithTheLastFile)
         EXPECT_NE(handler(), own);
     }
     EXPECT_EQ(handler(), own);
-    fs::remove_all(dir);
 }

@@ -1,6 +1,7 @@
 #include "console/TerminalRenderer.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iostream>
 #include <string>
 #include <tuple>
@@ -28,7 +29,7 @@ constexpr int height = console::screen_height;
 class TerminalEmulator {
 public:
     // A cell's character and colours: ANSI palette indexes 0 to 15, -1 for the default.
-    using Shown = std::tuple<char32_t, int, int>;
+    using Shown = std::tuple<std::uint32_t, int, int>;
 
     TerminalEmulator(int columns, int rows)
         : columns_(columns), rows_(rows), terminal_(vterm_new(rows, columns)), screen_(vterm_obtain_screen(terminal_))
@@ -72,38 +73,29 @@ public:
         }
         return text;
     }
-    // The first of the `columns` x `rows` cells at the top left not showing the surface
-    // (code page 437 as Unicode; a plain cell in the default colours, any other in its
-    // attribute's, whose blue and red bits are ANSI's red and blue), or "".
-    std::string differences(const console::Surface& surface, int columns, int rows) const
+    // Checks that the `columns` x `rows` cells at the top left show the surface (code page
+    // 437 as Unicode; a plain cell in the default colours, any other in its attribute's,
+    // whose blue and red bits are ANSI's red and blue); stops at the first that does not.
+    void expect_shows(const console::Surface& surface, int columns, int rows) const
     {
         const auto index = [](unsigned nibble) {
             return static_cast<int>(((nibble & 4) >> 2) | (nibble & 2) | ((nibble & 1) << 2) | (nibble & 8));
         };
-        const auto describe = [](const Shown& s) {
-            return "U+" + std::to_string(std::get<0>(s)) + " " + std::to_string(std::get<1>(s)) + "/"
-                   + std::to_string(std::get<2>(s));
-        };
         for (int y = 0; y < rows; ++y)
             for (int x = 0; x < columns; ++x) {
                 const console::Cell& cell = surface.cell(x, y);
-                const Shown wanted{console::CodePage437::to_unicode(cell.ch),
-                                   cell.plain ? -1 : index(cell.attribute & 0xFu),
-                                   cell.plain ? -1 : index((cell.attribute >> 4) & 0xFu)};
-                if (at(x, y) != wanted)
-                    return "(" + std::to_string(x) + "," + std::to_string(y) + ") shows " + describe(at(x, y))
-                           + ", wanted " + describe(wanted);
+                ASSERT_EQ(at(x, y), (Shown{console::CodePage437::to_unicode(cell.ch),
+                                           cell.plain ? -1 : index(cell.attribute & 0xFu),
+                                           cell.plain ? -1 : index((cell.attribute >> 4) & 0xFu)}))
+                    << "cell " << x << "," << y;
             }
-        return "";
     }
-    // The first cell outside the `columns` x `rows` at the top left that is not blank, or "".
-    std::string written_outside(int columns, int rows) const
+    // Checks that every cell outside the `columns` x `rows` at the top left is blank.
+    void expect_blank_outside(int columns, int rows) const
     {
         for (int y = 0; y < rows_; ++y)
             for (int x = 0; x < columns_; ++x)
-                if ((x >= columns || y >= rows) && at(x, y) != Shown{U' ', -1, -1})
-                    return "cell (" + std::to_string(x) + "," + std::to_string(y) + ") was written";
-        return "";
+                ASSERT_TRUE((x < columns && y < rows) || at(x, y) == Shown(U' ', -1, -1)) << "cell " << x << "," << y;
     }
     std::pair<int, int> cursor() const
     {
@@ -162,13 +154,13 @@ TEST(TerminalRenderer, TerminalShowsTheSurfaceErasesEchoAndLaterWritesOnlyChange
     TerminalRenderer renderer;
     TerminalEmulator terminal(width, height);
     terminal.feed(renderer.render(scope.screen, true));
-    EXPECT_EQ(terminal.differences(scope.screen, width, height), "");
+    terminal.expect_shows(scope.screen, width, height);
     EXPECT_TRUE(terminal.cursor_visible);
     EXPECT_EQ(terminal.cursor(), std::pair(2, 4));
     terminal.feed(std::string(70, 'q') + "\r\n");
     ASSERT_EQ(terminal.at(2, 4), TerminalEmulator::Shown(U'q', -1, -1));
     terminal.feed(renderer.render(scope.screen, false));
-    EXPECT_EQ(terminal.differences(scope.screen, width, height), "");
+    terminal.expect_shows(scope.screen, width, height);
     EXPECT_FALSE(terminal.cursor_visible);
 
     EXPECT_EQ(renderer.render(scope.screen, false), "");
@@ -181,7 +173,7 @@ TEST(TerminalRenderer, TerminalShowsTheSurfaceErasesEchoAndLaterWritesOnlyChange
     const std::string update(renderer.render(scope.screen, false));
     EXPECT_LT(update.size(), 40u) << update;
     terminal.feed(update);
-    EXPECT_EQ(terminal.differences(scope.screen, width, height), "");
+    terminal.expect_shows(scope.screen, width, height);
     // Side by side, cells whose foregrounds alone differ: only the foreground is set.
     scope.console.write_characters(30, 31, "ab", 2);
     scope.console.fill_attribute(30, 31, colour::bright_red, 1);
@@ -204,7 +196,7 @@ TEST(TerminalRenderer, InvalidateRepaintsEverything)
     TerminalEmulator terminal(width, height);
     terminal.feed("garbage everywhere\x1b[44m\x1b[10;10Hmore");
     terminal.feed(renderer.render(scope.screen, false));
-    EXPECT_EQ(terminal.differences(scope.screen, width, height), "");
+    terminal.expect_shows(scope.screen, width, height);
 }
 
 TEST(TerminalRenderer, SmallerTerminalShowsWhatFitsAndTheSizeItNeeds)
@@ -225,8 +217,8 @@ TEST(TerminalRenderer, SmallerTerminalShowsWhatFitsAndTheSizeItNeeds)
         renderer.set_terminal_size(size.columns, size.rows);
         terminal.feed(renderer.render(scope.screen, true));
         terminal.feed(renderer.render(scope.screen, false));
-        EXPECT_EQ(terminal.differences(scope.screen, std::min(width, size.columns), size.notice_row), "");
-        EXPECT_EQ(terminal.written_outside(size.columns, size.rows), "");
+        terminal.expect_shows(scope.screen, std::min(width, size.columns), size.notice_row);
+        terminal.expect_blank_outside(size.columns, size.rows);
         const std::string notice = TerminalRenderer::notice(width, height, size.columns, size.rows);
         EXPECT_EQ(notice, size.columns < 47 ? "Too small: needs 58x60, has " + size.notice
                                             : "Terminal too small: needs 58 x 60, has " + has);
@@ -238,6 +230,6 @@ TEST(TerminalRenderer, SmallerTerminalShowsWhatFitsAndTheSizeItNeeds)
     EXPECT_EQ(TerminalRenderer::notice(width, height, 10, 20), "Needs 58x6");
     renderer.set_terminal_size(width, height);
     terminal.feed(renderer.render(scope.screen, false));
-    EXPECT_EQ(terminal.differences(scope.screen, width, height), "");
-    EXPECT_EQ(terminal.written_outside(width, height), "");
+    terminal.expect_shows(scope.screen, width, height);
+    terminal.expect_blank_outside(width, height);
 }

@@ -25,6 +25,13 @@ inline std::string make_temporary_directory()
     return pattern;
 }
 
+// A fresh empty directory, removed with all it holds at the end of the scope.
+struct TemporaryDirectory : std::filesystem::path {
+    TemporaryDirectory() : path(make_temporary_directory()) {}
+    TemporaryDirectory(const TemporaryDirectory&) = delete;
+    ~TemporaryDirectory() { std::filesystem::remove_all(*this); }
+};
+
 // The whole content of a file; a test failure and "" when it cannot be read.
 inline std::string read_text_file(const std::string& path)
 {
@@ -49,7 +56,7 @@ struct ChildResult {
 inline ChildResult run_child(const std::string& program, const std::vector<std::string>& arguments,
                              const std::string& input = "", int seconds = 60, const std::string& output = "")
 {
-    const std::filesystem::path dir = make_temporary_directory();
+    const TemporaryDirectory dir;
     const std::string in = (dir / "in").string(), out = (dir / "out").string(), err = (dir / "err").string();
     std::ofstream(in, std::ios::binary) << input;
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
@@ -75,7 +82,6 @@ inline ChildResult run_child(const std::string& program, const std::vector<std::
     ::waitpid(pid, &wait_status, 0);
     ChildResult result{WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1,
                        output.empty() ? read_text_file(out) : "", read_text_file(err)};
-    std::filesystem::remove_all(dir);
     return result;
 }
 

@@ -6,7 +6,6 @@
 
 #include "support/GameState.h"
 #include "support/ScreenPicture.h"
-#include "texas_holdem/Game.h"
 
 using poker::texas_holdem::SessionAnalyser;
 

@@ -57,7 +57,7 @@ TEST(SessionReport, TablesHaveOneRowPerEntryQuotedWhereCsvNeedsItAndTheSummaryTh
 
 TEST(SessionReport, WriteReplacesTheFilesInADirectoryItCreatesButNotOverAFile)
 {
-    const fs::path dir = corvald_test::make_temporary_directory();
+    const corvald_test::TemporaryDirectory dir;
     const fs::path report = dir / "new" / "deeper";
     EXPECT_EQ(SessionReport::check_directory(report.string()), "");
     EXPECT_TRUE(fs::is_empty(report));
@@ -70,14 +70,13 @@ TEST(SessionReport, WriteReplacesTheFilesInADirectoryItCreatesButNotOverAFile)
     std::ofstream(dir / "file") << "x";
     EXPECT_NE(SessionReport::check_directory((dir / "file").string()), "");
     EXPECT_NE(SessionReport::write(two_hands(), (dir / "file").string()), "");
-    fs::remove_all(dir);
 }
 
 // A fault names the file that was not written and the system's reason, and leaves
 // neither a temporary file nor a half-replaced set.
 TEST(SessionReport, FaultNamesTheFinalFileAndTheReasonAndLeavesTheOldSet)
 {
-    const fs::path dir = corvald_test::make_temporary_directory();
+    const corvald_test::TemporaryDirectory dir;
     const fs::path gone = dir / "gone";
     EXPECT_EQ(SessionReport::write(two_hands(), gone.string()),
               "cannot write " + (gone / "players.csv").string() + ": No such file or directory");
@@ -88,14 +87,13 @@ TEST(SessionReport, FaultNamesTheFinalFileAndTheReasonAndLeavesTheOldSet)
               "cannot replace " + (dir / "players.csv").string() + ": Is a directory");
     EXPECT_EQ(read_text_file((dir / "rounds.csv").string()), "older\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
-    fs::remove_all(dir);
 }
 
 // Two writers at once, many times over: each leaves its whole set or waits for the other,
 // so the folder always holds one writer's three files, whole.
 TEST(SessionReport, TwoWritersAtOnceLeaveOneWholeSet)
 {
-    const fs::path dir = corvald_test::make_temporary_directory();
+    const corvald_test::TemporaryDirectory dir;
     // Large enough that the writes overlap in time; the second has other names and rounds.
     SessionAnalyser sessions[2] = {two_hands(), two_hands()};
     for (int copy = 0; copy < 100; ++copy)
@@ -118,5 +116,4 @@ TEST(SessionReport, TwoWritersAtOnceLeaveOneWholeSet)
         ASSERT_EQ(read_text_file((dir / "summary.csv").string()), SessionReport::summary_csv(sessions[w]));
         ASSERT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3);
     }
-    fs::remove_all(dir);
 }
