@@ -16,7 +16,6 @@
 #include "texas_holdem/ConsoleSequencer.h"
 
 using namespace poker::texas_holdem;
-using corvald_test::matches_golden;
 using corvald_test::Shot;
 using poker::Card;
 using poker::Hand;
@@ -51,7 +50,7 @@ TEST(DecisionPanel, PotCallAndPotOddsBesideTheHighlightedChanceThenTheHandInWord
                                                                                 {8, panel, "flop"},
                                                                                 {shots.size() - 1, panel, "end"}};
     for (const auto& [shot, region, name] : asked)
-        EXPECT_TRUE(matches_golden(shots[shot].screen, region, "app/screens/DecisionPanel-" + name));
+        EXPECT_TRUE(corvald_test::matches_golden(shots[shot].screen, region, "app/screens/DecisionPanel-" + name));
 
     // Without the panel the table is drawn the same and the panel's cells never written.
     const std::vector<Shot> plain = play(typed, false);

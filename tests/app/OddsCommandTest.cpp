@@ -16,7 +16,6 @@
 #include "support/RecordingScreen.h"
 #include "texas_holdem/ConsoleSequencer.h"
 
-using poker::Card;
 using poker::texas_holdem::OddsCommand;
 
 TEST(OddsCommand, FaultsAreNamedOnOneLineWithStatusTwo)
@@ -86,7 +85,7 @@ using poker::texas_holdem::Corvald;
 // flop, the turn and the river.
 struct CountsAtEachStep : poker::texas_holdem::ConsoleSequencer {
     CountsAtEachStep(std::istream& typed, const Corvald& driver) : ConsoleSequencer("1", typed), driver(driver) {}
-    std::vector<Card> request_cards(poker::texas_holdem::Game::Round round) override
+    std::vector<poker::Card> request_cards(poker::texas_holdem::Game::Round round) override
     {
         runs.push_back(driver.calculator.counts);
         return ConsoleSequencer::request_cards(round);

@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include "support/ReplayHarness.h"
-#include "texas_holdem/pokerstars/HandHistoryError.h"
 
 using namespace poker::texas_holdem::pokerstars;
 
@@ -27,14 +26,10 @@ bool has_fault(const std::string& text)
     std::istringstream in(text);
     HandReader reader(in);
     HandRecord record;
-    for (;;) {
-        try {
-            if (!reader.next(record))
-                return false;
-        } catch (const HandHistoryError&) {
-            return true;
-        }
-    }
+    return !corvald_test::hand_history_fault([&] {
+                while (reader.next(record))
+                    continue;
+            }).empty();
 }
 
 std::vector<std::string> current_files()

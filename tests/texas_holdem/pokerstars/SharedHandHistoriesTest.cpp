@@ -16,7 +16,6 @@
 
 using corvald_test::read_text_file;
 using corvald_test::replay_with_model;
-using corvald_test::shared_hand_histories;
 using corvald_test::shared_samples;
 
 namespace {
@@ -44,7 +43,7 @@ std::string companion(const std::string& sample, const char* extension)
 // message, and real client output of the later form to its end.
 TEST(SharedHandHistories, ValidFilesReplayAsExpectedAndBrokenOnesStopWithTheirMessage)
 {
-    CORVALD_SKIP_WITHOUT(shared_hand_histories());
+    CORVALD_SKIP_WITHOUT(corvald_test::shared_hand_histories());
     for (const std::string& file : shared_samples("valid-")) {
         SCOPED_TRACE(file);
         const auto outcome = replay_with_model(read_text_file(file));
