@@ -152,12 +152,9 @@ TEST(OddsCommand, ExactCountsTheCasesOrNamesTheirNumber)
     ASSERT_EQ(OddsCommand::run({"ahkd", "qsjsts2c", "3", "", "", true, true, "1"}, one, err), 0) << err.str();
     ASSERT_EQ(OddsCommand::run({"ahkd", "qsjsts2c", "3", "", "", true, true, "2"}, two, err), 0) << err.str();
     EXPECT_EQ(one.str(), two.str());
-    EXPECT_EQ(
-        one.str().rfind(
-            R"({"hole":"ahkd","board":"qsjsts2c","players":3,"method":"exact","cases":[46,45540,41122620],"counts":[46,)",
-            0),
-        0u)
-        << one.str();
+    const std::string start =
+        R"({"hole":"ahkd","board":"qsjsts2c","players":3,"method":"exact","cases":[46,45540,41122620],"counts":[46,)";
+    EXPECT_EQ(one.str().substr(0, start.size()), start);
 
     std::ostringstream out;
     EXPECT_EQ(OddsCommand::run({"ahkh", "", "3", "", "", false, true, ""}, out, err), 2);

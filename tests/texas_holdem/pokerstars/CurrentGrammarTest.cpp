@@ -61,7 +61,7 @@ std::string outcome(const std::vector<std::string>& lines)
     return !fault.empty() ? fault.substr(fault.find(' ') + 1) : read ? "" : "no hand";
 }
 
-const char* const header_tail = " - 2023/11/18 15:43:58 ET";
+const std::string header_tail = " - 2023/11/18 15:43:58 ET";
 
 struct Edit {
     std::size_t line; // index in base_hand
@@ -80,28 +80,25 @@ TEST(CurrentGrammar, EachLineKindAcceptsItsFormsAndNamesWhatItExpected)
         {0, false, "PokerStars Zoom Hand #1:  Hold'em No Limit ($0.05/$0.10) - 2013/08/23 11:38:03 ET", ""},
         {0, false, "PokerStars Game #1:  Hold'em No Limit ($0.05/$0.10 USD) - 2009/11/20 7:12:10 ET", ""},
         {0, false, "PokerStars Game #1:  Hold'em No Limit ($0.05/$0.10) - 2007/10/15 - 05:35:27 (ET)", ""},
-        {0, false, std::string("PokerStars Home Game Hand #1: {club}  Hold'em No Limit ($0.05/$0.10)") + header_tail,
-         ""},
-        {0, false, std::string("PokerStars Hand #1:  Hold'em No Limit ($0.05/$0.10 - $40 Cap -  USD)") + header_tail,
-         ""},
-        {0, false, std::string("PokerStars Hand #1:  Hold'em Pot Limit ($0.05/$0.10 USD)") + header_tail, ""},
-        {0, false, std::string("PokerStars Hand #1:  Mixed NLH/PLO (Hold'em No Limit, $0.05/$0.10 USD)") + header_tail,
-         ""},
-        {0, false, std::string("PokerStars Hand #1:  Mixed NLH/PLO (Omaha Pot Limit, $0.05/$0.10 USD)") + header_tail,
+        {0, false, "PokerStars Home Game Hand #1: {club}  Hold'em No Limit ($0.05/$0.10)" + header_tail, ""},
+        {0, false, "PokerStars Hand #1:  Hold'em No Limit ($0.05/$0.10 - $40 Cap -  USD)" + header_tail, ""},
+        {0, false, "PokerStars Hand #1:  Hold'em Pot Limit ($0.05/$0.10 USD)" + header_tail, ""},
+        {0, false, "PokerStars Hand #1:  Mixed NLH/PLO (Hold'em No Limit, $0.05/$0.10 USD)" + header_tail, ""},
+        {0, false, "PokerStars Hand #1:  Mixed NLH/PLO (Omaha Pot Limit, $0.05/$0.10 USD)" + header_tail,
          "Not a hold'em hand: Omaha Pot Limit"},
-        {0, false, std::string("PokerStars Hand #1:  Mixed NLH/PLO ($0.05/$0.10 USD)") + header_tail,
+        {0, false, "PokerStars Hand #1:  Mixed NLH/PLO ($0.05/$0.10 USD)" + header_tail,
          "Not a hold'em hand: Mixed NLH/PLO ($0.05/$0.10 USD)"},
-        {0, false, std::string("PokerStars Hand #1:  Omaha Pot Limit ($0.05/$0.10 USD)") + header_tail,
+        {0, false, "PokerStars Hand #1:  Omaha Pot Limit ($0.05/$0.10 USD)" + header_tail,
          "Not a hold'em hand: Omaha Pot Limit"},
-        {0, false, std::string("PokerStars Hand #1:  6+ Hold'em No Limit (Button Blind $5 - Ante $5 USD)") + header_tail,
+        {0, false, "PokerStars Hand #1:  6+ Hold'em No Limit (Button Blind $5 - Ante $5 USD)" + header_tail,
          "Not a hold'em hand: 6+ Hold'em No Limit"},
         {0, false, "PokerStars Hand #1:  Hold'em No Limit ($0.05/$0.10 USD)",
          "Malformed header: expected \" - \" and the date and time"},
         {0, false, "PokerStars Hand #1:  Hold'em No Limit ($0.05/$0.10 USD) - 2023/11/18 15:43:5x ET",
          "Malformed header: expected \" - \" and the date and time"},
-        {0, false, std::string("PokerStars Hand #1:  Hold'em No Limit ($0.05-$0.10 USD)") + header_tail,
+        {0, false, "PokerStars Hand #1:  Hold'em No Limit ($0.05-$0.10 USD)" + header_tail,
          "Malformed header: expected the stakes as <small blind>/<big blind>"},
-        {0, false, std::string("PokerStars Hand #1:  Hold'em No Limit ($0.02/$0.05 USD)") + header_tail,
+        {0, false, "PokerStars Hand #1:  Hold'em No Limit ($0.02/$0.05 USD)" + header_tail,
          "Blind mismatch: wo_olly :D posts $0.05, the header's blind is $0.02"},
         {0, false,
          "PokerStars Game #1: Tournament #2, $5.00+$0.50 Hold'em No Limit - Level II (15/30) - "

@@ -18,10 +18,7 @@ TEST(HandHeader, FirstLineChoosesTheGrammarAndNamesAnotherGame)
              {"PokerStars Hand #247178770233:  Hold'em No Limit ($0.05/$0.10 USD) - 2023/11/18 15:43:58 WET "
               "[2023/11/18 10:43:58 ET]",
               Kind::current, ""},
-             {"PokerStars Game #35602019775:  Hold'em No Limit (\xE2\x82\xAC"
-              "0.05/\xE2\x82\xAC"
-              "0.10 EUR) - "
-              "2009/11/20 7:12:10 ET",
+             {"PokerStars Game #35602019775:  Hold'em No Limit (\u20AC0.05/\u20AC0.10 EUR) - 2009/11/20 7:12:10 ET",
               Kind::current, ""},
              {"PokerStars Zoom Hand #103123601719:  Hold'em No Limit ($0.01/$0.02) - 2013/08/23 11:38:03 ET",
               Kind::current, ""},
