@@ -91,16 +91,14 @@ const Surface& at(const std::vector<Shot>& shots, const std::string& prompt, int
     return blank;
 }
 
-// The first cell where two screens differ (character, colour or plainness), or "".
-std::string difference(const Surface& a, const Surface& b)
+// Checks that two screens are alike cell by cell (character, colour and plainness); stops
+// at the first cell that differs.
+void expect_same_screen(const Surface& a, const Surface& b)
 {
+    const auto shown = [](const console::Cell& cell) { return std::tuple(cell.ch, cell.attribute, cell.plain); };
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x)
-            if (a.cell(x, y) != b.cell(x, y))
-                return std::to_string(x) + "," + std::to_string(y) + ": " + a.cell(x, y).ch + " "
-                       + std::to_string(a.cell(x, y).attribute) + " vs " + b.cell(x, y).ch + " "
-                       + std::to_string(b.cell(x, y).attribute);
-    return "";
+            ASSERT_EQ(shown(a.cell(x, y)), shown(b.cell(x, y))) << "cell " << x << "," << y;
 }
 
 } // namespace
@@ -303,11 +301,11 @@ TEST(LiveSession, TakenBackAnswersLeaveExactlyTheScreenOfTheHandTypedWithoutThem
         Session with_mistakes(typed);
         HandLoop::run_live(with_mistakes.source, true, HandLoop::hands(1));
         ASSERT_EQ(with_mistakes.unread(), "");
-        for (const auto& [shot, clean_shot] : compared)
-            EXPECT_EQ(difference(with_mistakes.screen.shots.at(shot).screen,
-                                 typed_cleanly.screen.shots.at(clean_shot).screen),
-                      "")
-                << typed_cleanly.screen.shots[clean_shot].prompt << " (answer " << clean_shot << ")";
+        for (const auto& [shot, clean_shot] : compared) {
+            SCOPED_TRACE(typed_cleanly.screen.shots[clean_shot].prompt + " (answer " + std::to_string(clean_shot) + ")");
+            expect_same_screen(with_mistakes.screen.shots.at(shot).screen,
+                               typed_cleanly.screen.shots.at(clean_shot).screen);
+        }
     }
 }
 
