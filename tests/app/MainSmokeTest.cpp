@@ -78,13 +78,11 @@ TEST(ProgramInATerminal, PlaysAHandAtThePromptsAndEndsWithItsInput)
     const std::string run = std::string(CORVALD_BINARY) + "; echo \"[exit $?]\"; sleep 60";
     ASSERT_EQ(tmux.run("new-session -d -x 58 -y 60 -s smoke '" + run + "'").first, 0);
 
-    const std::pair<std::string, std::string> dialogue[] = {{"Enter no players (max 16)", "3 autobet"},
-                                                            {"Enter hole cards", "ahkd"},
-                                                            {"Enter flop cards", "2c7d9h"},
-                                                            {"Enter turn card", "ts"},
-                                                            {"Enter river card", "u"},
-                                                            {"Enter turn card", "ts"},
-                                                            {"Enter river card", "2s"}};
+    // clang-format off
+    const std::pair<std::string, std::string> dialogue[] = {
+        {"Enter no players (max 16)", "3 autobet"}, {"Enter hole cards", "ahkd"}, {"Enter flop cards", "2c7d9h"},
+        {"Enter turn card", "ts"}, {"Enter river card", "u"}, {"Enter turn card", "ts"}, {"Enter river card", "2s"}};
+    // clang-format on
     ASSERT_TRUE(tmux.wait_for_prompt(dialogue[0].first)) << tmux.screen();
     const std::string version = std::string("V") + CORVALD_VERSION;
     EXPECT_EQ(tmux.text_at(0, 1, 12 + version.size()), "Hand #1     " + version);

@@ -14,11 +14,6 @@ using poker::texas_holdem::pokerstars::LineReader;
 
 namespace {
 
-bool starts_with_hash(std::string_view line)
-{
-    return !line.empty() && line.front() == '#';
-}
-
 // Every line the reader hands out, each with its number.
 std::vector<std::string> all_lines(const std::string& text, LineReader::SkipLine skip = nullptr)
 {
@@ -43,6 +38,7 @@ std::string fault(const std::string& text)
 
 TEST(LineReader, TrimsDropsMarksAndSkippedLinesAndNumbersByPlaceInTheInput)
 {
+    const auto starts_with_hash = [](std::string_view line) { return !line.empty() && line.front() == '#'; };
     EXPECT_EQ(all_lines("  a b \r\n\n\t\n# skipped\n\uFEFFc\r\nlast", starts_with_hash),
               (std::vector<std::string>{"1:a b", "2:", "3:", "5:c", "6:last"}));
     EXPECT_TRUE(all_lines("").empty());

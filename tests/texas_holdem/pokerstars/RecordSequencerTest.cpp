@@ -136,17 +136,13 @@ TEST(RecordSequencer, RecordShortOfAMoveOrACardNamesWhatIsMissing)
 {
     using poker::test::HandRecordBuilder;
     using Kind = HandRecordBuilder::Kind;
+    // clang-format off
     const auto preflop = [] {
-        return std::move(HandRecordBuilder("9")
-                             .seat("A")
-                             .seat("B")
-                             .seat("C")
-                             .act("A", Kind::small_blind, 50)
-                             .act("B", Kind::big_blind, 100)
-                             .act("C", Kind::call, 100)
-                             .act("A", Kind::call, 50)
-                             .act("B", Kind::check));
+        return std::move(HandRecordBuilder("9").seat("A").seat("B").seat("C")
+            .act("A", Kind::small_blind, 50).act("B", Kind::big_blind, 100)
+            .act("C", Kind::call, 100).act("A", Kind::call, 50).act("B", Kind::check));
     };
+    // clang-format on
     const auto outcome = [](HandRecord record) -> std::string {
         record.last_line = 77;
         corvald_test::RecordingScreen screen;

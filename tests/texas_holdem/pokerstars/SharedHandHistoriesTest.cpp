@@ -31,12 +31,6 @@ std::vector<T> values(const ptree& array)
     return result;
 }
 
-// The file beside `sample` with the same stem and extension `extension`.
-std::string companion(const std::string& sample, const char* extension)
-{
-    return read_text_file(std::filesystem::path(sample).replace_extension(extension).string());
-}
-
 } // namespace
 
 // Valid files against the expected result of every hand, corrupt files against their
@@ -44,6 +38,10 @@ std::string companion(const std::string& sample, const char* extension)
 TEST(SharedHandHistories, ValidFilesReplayAsExpectedAndBrokenOnesStopWithTheirMessage)
 {
     CORVALD_SKIP_WITHOUT(corvald_test::shared_hand_histories());
+    // The file beside `sample` with the same stem and extension `extension`.
+    const auto companion = [](const std::string& sample, const char* extension) {
+        return read_text_file(std::filesystem::path(sample).replace_extension(extension).string());
+    };
     for (const std::string& file : shared_samples("valid-")) {
         SCOPED_TRACE(file);
         const auto outcome = replay_with_model(read_text_file(file));
