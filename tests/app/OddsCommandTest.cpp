@@ -16,6 +16,7 @@
 #include "support/RecordingScreen.h"
 #include "texas_holdem/ConsoleSequencer.h"
 
+using poker::texas_holdem::Corvald;
 using poker::texas_holdem::OddsCommand;
 
 TEST(OddsCommand, FaultsAreNamedOnOneLineWithStatusTwo)
@@ -76,35 +77,28 @@ TEST(OddsCommand, BinaryPrintsJsonOrAnAlignedTableAndRejectsBadInput)
     EXPECT_EQ(bad.err, "corvald odds: the card ah is given twice\n");
 }
 
-namespace {
-
-using poker::texas_holdem::Corvald;
-
-// The console source, noting the table calculator's counts each time the driver comes
-// back for cards and at the end: the runs at the blinds and after the hole cards, the
-// flop, the turn and the river.
-struct CountsAtEachStep : poker::texas_holdem::ConsoleSequencer {
-    CountsAtEachStep(std::istream& typed, const Corvald& driver) : ConsoleSequencer("1", typed), driver(driver) {}
-    std::vector<poker::Card> request_cards(poker::texas_holdem::Game::Round round) override
-    {
-        runs.push_back(driver.calculator.counts);
-        return ConsoleSequencer::request_cards(round);
-    }
-    void notify_end_game(const poker::texas_holdem::GameHistory& history) override
-    {
-        runs.push_back(driver.calculator.counts);
-        ConsoleSequencer::notify_end_game(history);
-    }
-    const Corvald& driver;
-    std::vector<std::vector<unsigned>> runs;
-};
-
-} // namespace
-
 // The table's calculator runs at the blinds and after every step of cards, each run going
 // on from where the last left the generator; the command must count the same hands.
 TEST(OddsCommand, CountsEqualTheTablesAfterEveryStepOfCards)
 {
+    // The console source, noting the table calculator's counts each time the driver comes
+    // back for cards and at the end: the runs at the blinds and after the hole cards, the
+    // flop, the turn and the river.
+    struct CountsAtEachStep : poker::texas_holdem::ConsoleSequencer {
+        CountsAtEachStep(std::istream& typed, const Corvald& driver) : ConsoleSequencer("1", typed), driver(driver) {}
+        std::vector<poker::Card> request_cards(poker::texas_holdem::Game::Round round) override
+        {
+            runs.push_back(driver.calculator.counts);
+            return ConsoleSequencer::request_cards(round);
+        }
+        void notify_end_game(const poker::texas_holdem::GameHistory& history) override
+        {
+            runs.push_back(driver.calculator.counts);
+            ConsoleSequencer::notify_end_game(history);
+        }
+        const Corvald& driver;
+        std::vector<std::vector<unsigned>> runs;
+    };
     const struct {
         std::string players, hole, board;
     } hands[] = {{"3", "ahkd", "qdjdtd9c2s"},

@@ -7,26 +7,6 @@
 
 using console::CodePage437;
 
-namespace {
-
-// `length` bytes at `in` converted by the C library from `from` to UTF-8; empty when it
-// cannot (no such converter, or a byte it keeps unmapped).
-std::string to_utf8(const char* from, const void* in, std::size_t length)
-{
-    const iconv_t converter = iconv_open("UTF-8", from);
-    if (converter == reinterpret_cast<iconv_t>(-1))
-        return "";
-    char out[8] = {};
-    char* in_at = static_cast<char*>(const_cast<void*>(in));
-    char* out_at = out;
-    std::size_t out_left = sizeof out;
-    const std::size_t result = iconv(converter, &in_at, &length, &out_at, &out_left);
-    iconv_close(converter);
-    return result == static_cast<std::size_t>(-1) ? "" : std::string(out, sizeof out - out_left);
-}
-
-} // namespace
-
 TEST(CodePage437, CardSuitsAndBoxLinesShowAsTheirUnicodeCharacters)
 {
     const struct {
@@ -44,6 +24,20 @@ TEST(CodePage437, CardSuitsAndBoxLinesShowAsTheirUnicodeCharacters)
 // bytes; it keeps the control bytes as controls, so those rest on the checks above.
 TEST(CodePage437, EveryByteIsAPrintableCharacterAgreeingWithTheSystemTable)
 {
+    // `length` bytes at `in` converted by the C library from `from` to UTF-8; empty when it
+    // cannot (no such converter, or a byte it keeps unmapped).
+    const auto to_utf8 = [](const char* from, const void* in, std::size_t length) {
+        const iconv_t converter = iconv_open("UTF-8", from);
+        if (converter == reinterpret_cast<iconv_t>(-1))
+            return std::string();
+        char out[8] = {};
+        char* in_at = static_cast<char*>(const_cast<void*>(in));
+        char* out_at = out;
+        std::size_t out_left = sizeof out;
+        const std::size_t result = iconv(converter, &in_at, &length, &out_at, &out_left);
+        iconv_close(converter);
+        return result == static_cast<std::size_t>(-1) ? "" : std::string(out, sizeof out - out_left);
+    };
     const bool system_table = to_utf8("IBM437", "A", 1) == "A";
     for (int byte = 0; byte < 256; ++byte) {
         SCOPED_TRACE(byte);

@@ -37,20 +37,6 @@ TEST(Deck, DealsEveryAvailableCardOnce)
     EXPECT_EQ(dealt, available);
 }
 
-namespace {
-
-// An engine for Boost's draw that gives `first` and then zeros, counting its calls.
-struct ScriptedEngine {
-    using result_type = std::uint32_t;
-    static constexpr result_type min() { return 0; }
-    static constexpr result_type max() { return 0xFFFFFFFFu; }
-    result_type operator()() { return calls++ == 0 ? first : 0; }
-    result_type first = 0;
-    int calls = 0;
-};
-
-} // namespace
-
 // The deck deals the cards of the first version's Boost draws: the engine's outputs one
 // for one, each output's card index (Boost draws again for 52), and whole deals with
 // removed and taken cards. The slow suite runs the same over 10^8 outputs per seed.
@@ -62,6 +48,15 @@ TEST(Deck, DealsTheCardsOfTheBoostDraws)
         EXPECT_EQ(poker::test::cards_dealt_alike(seed, outputs), outputs) << "seed " << seed;
     }
 
+    // An engine for Boost's draw that gives `first` and then zeros, counting its calls.
+    struct ScriptedEngine {
+        using result_type = std::uint32_t;
+        static constexpr result_type min() { return 0; }
+        static constexpr result_type max() { return 0xFFFFFFFFu; }
+        result_type operator()() { return calls++ == 0 ? first : 0; }
+        result_type first = 0;
+        int calls = 0;
+    };
     // Each index is a run of outputs; the draw agrees on both sides of every boundary,
     // and on the 48 top outputs, which Boost draws again.
     constexpr std::uint64_t bucket = 0xFFFFFFFFu / no_cards;
