@@ -15,12 +15,8 @@ using corvald_test::describe;
 using corvald_test::play_hand;
 using poker::texas_holdem::Game;
 
-namespace {
-
 using Lines = std::vector<std::string>;
 const Lines ann_bob_cid = {"Ann", "Bob", "Cid"};
-
-} // namespace
 
 TEST(Game, ThreePlayerHandPlaysFromTheBlindsToTheShowdownAndTheNextStartsAfresh)
 {

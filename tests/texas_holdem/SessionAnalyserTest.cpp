@@ -16,7 +16,6 @@ TEST(SessionAnalyser, HandsAddRowsUnderTheirOwnNumbersUntilEachPlayerIsOut)
     // Dee and Eve post the blinds, Fay and Dee fold: Eve wins in the hole round.
     session.record(corvald_test::play_hand({"Dee", "Eve", "Fay"}, {1, 2}, {{-1, -1}, {}}).history);
 
-    // Player rows, then round rows.
     std::ostringstream rows;
     for (const auto& e : session.player_entries)
         rows << e.name << " g" << e.game << " r" << e.round << " match " << e.stake_to_match

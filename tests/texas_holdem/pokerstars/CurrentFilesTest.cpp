@@ -15,11 +15,6 @@ using namespace poker::texas_holdem::pokerstars;
 
 namespace {
 
-std::string current_folder()
-{
-    return corvald_test::shared_hand_histories() + "/current";
-}
-
 // Whether some hand of `text` stops with a fault.
 bool has_fault(const std::string& text)
 {
@@ -32,17 +27,6 @@ bool has_fault(const std::string& text)
             }).empty();
 }
 
-std::vector<std::string> current_files()
-{
-    std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(current_folder())) {
-        if (entry.path().extension() == ".txt")
-            files.push_back(entry.path().string());
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 } // namespace
 
 // A hand whose money was altered by one cent (or chip) anywhere must never read
@@ -50,12 +34,14 @@ std::vector<std::string> current_files()
 // files that write "Uncalled bet" lines is raised by one unit in turn.
 TEST(CurrentFiles, NoAmountAlteredByOneCentPasses)
 {
-    CORVALD_SKIP_WITHOUT(current_folder());
+    const std::string folder = corvald_test::shared_hand_histories() + "/current";
+    CORVALD_SKIP_WITHOUT(folder);
     // An amount after a space, a currency sign or "(": "$0.05", "€6", "(1500".
     const std::regex amount_pattern{"([ $(]|\\xac|\\xa3)([0-9]+)(\\.[0-9]{1,2})?(?=$|[ ).|])"};
     std::size_t mutations = 0;
-    for (const std::string& file : current_files()) {
-        const std::string text = corvald_test::read_text_file(file);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        const std::string file = entry.path().string();
+        const std::string text = entry.path().extension() == ".txt" ? corvald_test::read_text_file(file) : "";
         if (text.find("Uncalled bet") == std::string::npos || text.size() > 100000
             || file.find("AnteTable") != std::string::npos || file.find("WithSittingOut") != std::string::npos)
             continue;
