@@ -10,22 +10,9 @@
 using poker::Card;
 using poker::texas_holdem::SequencerHelper;
 
-namespace {
-
 const std::string values = "23456789tjqka";
 const std::string suits = "shcd"; // in the order of Card::Suit
 const Card sentinel(5, Card::clubs);
-
-// The cards in notation, "??" for a card still the sentinel.
-std::string notation(const std::vector<Card>& cards)
-{
-    std::string text;
-    for (const Card& card : cards)
-        text += card == sentinel ? std::string("??") : std::string{values.at(card.value), suits.at(card.suit)};
-    return text;
-}
-
-} // namespace
 
 // The files write the value's letter upper case and the digits and suits alike.
 TEST(CardNotation, OnlyTheLowerCaseValueAndSuitCharactersHaveMeanings)
@@ -63,6 +50,13 @@ TEST(CardNotation, ListIsExactlyTheCardsWrittenOneAfterAnother)
         std::size_t cards;
         bool parsed;
         std::string after;
+    };
+    // The cards in notation, "??" for a card still the sentinel.
+    const auto notation = [](const std::vector<Card>& cards) {
+        std::string text;
+        for (const Card& card : cards)
+            text += card == sentinel ? std::string("??") : std::string{values.at(card.value), suits.at(card.suit)};
+        return text;
     };
     const Row rows[] = {
         {"ahkd", 2, true, "ahkd"},  {"tc9c2d", 3, true, "tc9c2d"},  {"ahah", 2, true, "ahah"},

@@ -18,8 +18,6 @@
 using namespace poker::texas_holdem;
 using namespace poker::texas_holdem::pokerstars;
 
-namespace {
-
 constexpr int chances_top = 24;
 constexpr int stakes_top = 43;
 const int round_columns[] = {18, 23, 28, 33};
@@ -62,23 +60,19 @@ Seat 3: Third (button) mucked
 )";
 const char* const typed_hand = "3\n1\n2\nahkd\nc\nc\nc\n2c7d9h\n4\nf\nc\nts\nc\nc\n2s\nc\nc\n\n";
 
-// The chances and stakes of the four round columns, as text.
-std::string columns(const console::Surface& screen)
-{
-    std::string text;
-    for (const int col : round_columns) {
-        for (int y = chances_top; y < stakes_top + 3; ++y)
-            text += screen.text(col, y, 4) + "|";
-    }
-    return text;
-}
-
-} // namespace
-
 // The hero's cards reach the calculator: the chances and the stakes on the table are the
 // live program's for the same hand typed in, and the hero's stakes have their own colour.
 TEST(RecordSequencer, HeroHandShowsWhatTheTypedHandShows)
 {
+    // The chances and stakes of the four round columns, as text.
+    const auto columns = [](const console::Surface& screen) {
+        std::string text;
+        for (const int col : round_columns) {
+            for (int y = chances_top; y < stakes_top + 3; ++y)
+                text += screen.text(col, y, 4) + "|";
+        }
+        return text;
+    };
     std::string typed_columns;
     {
         corvald_test::Typing<> typed(typed_hand);

@@ -105,9 +105,8 @@ TEST(ReplayHand, CheckedDownRiverNeedsTheShowdownLineAndTheBoardIsTheTexts)
 {
     const auto hand = only_hand(
         edited(replay_data_file("checked-down-river.txt"), "*** HOLE CARDS ***", "*** HOLE CARDS *** [Qs Qd]"));
-    std::vector<poker::Card> cards(2);
-    for (const poker::Card card : poker::test::cards("Ah 7c 2d Ks 9h"))
-        cards.push_back(card);
+    std::vector<poker::Card> cards = poker::test::cards("Ah 7c 2d Ks 9h");
+    cards.insert(cards.begin(), 2, poker::Card()); // the user's own two stay unknown
     EXPECT_EQ(hand.history.cards, cards);
 
     const ReplayOutcome missing = replay_with_model(replay_data_file("missing-showdown.txt"));
