@@ -32,7 +32,8 @@ TEST(StatsCommand, OneThreadOrTwoGiveTheSameOutputAndFiles)
     StatsCommand::Options options;
     options.paths = {shared_histories};
     options.format = StatsCommand::Format::json;
-    options.out_directory = corvald_test::make_temporary_directory();
+    const corvald_test::TemporaryDirectory out;
+    options.out_directory = out.string();
     const Outcome one = run(options);
     const std::string results = corvald_test::read_text_file(options.out_directory + "/results.csv");
     const std::string chart = corvald_test::read_text_file(options.out_directory + "/results.svg");
