@@ -52,14 +52,19 @@ TEST(PlayerStatistics, WalkCountsHandsAndMoneyButNoVoluntaryMoney)
 
 // D limps, A raises, B folds, C re-raises, D and A fold. A's first raise is no re-raise;
 // D never faced a single raise (it was re-raised before his turn came back).
+HandRecordBuilder re_raise()
+{
+    return std::move(HandRecordBuilder("2").seat("A").seat("B").seat("C").seat("D")
+                         .act("B", Kind::small_blind, 50).act("C", Kind::big_blind, 100)
+                         .act("D", Kind::call, 100).raise("A", 300, 300).act("B", Kind::fold)
+                         .raise("C", 800, 900).act("D", Kind::fold).act("A", Kind::fold)
+                         .act("C", Kind::uncalled, 600).collect("C", 750));
+}
+
 TEST(PlayerStatistics, LimpRaiseReRaiseAndFoldToTheReRaise)
 {
     PlayerStatistics statistics;
-    statistics.add(HandRecordBuilder("2").seat("A").seat("B").seat("C").seat("D")
-                       .act("B", Kind::small_blind, 50).act("C", Kind::big_blind, 100)
-                       .act("D", Kind::call, 100).raise("A", 300, 300).act("B", Kind::fold)
-                       .raise("C", 800, 900).act("D", Kind::fold).act("A", Kind::fold)
-                       .act("C", Kind::uncalled, 600).collect("C", 750).build());
+    statistics.add(re_raise().build());
     EXPECT_EQ(summary(statistics, "A"), "A: 1 1 1 - 1 - - - -300 -300 USD");
     EXPECT_EQ(summary(statistics, "B"), "B: 1 0 0 0 - - - - -50 -50 USD");
     EXPECT_EQ(summary(statistics, "C"), "C: 1 1 1 1 - - - - 450 450 USD");
@@ -130,18 +135,16 @@ TEST(PlayerStatistics, HandWithoutPayingLinesLeavesMoneyAndShowdownWinsEmpty)
 TEST(PlayerStatistics, MergingTwoHalvesGivesTheWhole)
 {
     PlayerStatistics whole, first, second;
-    whole.add(walk().build());
-    whole.add(showdown_won_by_b().build());
+    for (const HandRecordBuilder& hand : {walk(), showdown_won_by_b(), re_raise()})
+        whole.add(hand.build());
     first.add(walk().build());
-    second.add(showdown_won_by_b().build());
+    first.add(showdown_won_by_b().build());
+    second.add(re_raise().build());
     first.merge(second);
-    EXPECT_EQ(first.rows(1).size(), 2u);
-    for (const auto& [name, totals] : whole.players()) {
-        EXPECT_EQ(of(first, name).hands, totals.hands);
-        EXPECT_EQ(of(first, name).net, totals.net);
-        EXPECT_EQ(of(first, name).calls, totals.calls);
-    }
-    EXPECT_TRUE(whole.rows(3).empty());
+    EXPECT_EQ(first.rows(1).size(), 4u);
+    for (const auto& [name, totals] : whole.players())
+        EXPECT_EQ(summary(first, name), summary(whole, name));
+    EXPECT_EQ(whole.rows(3).size(), 2u); // A and B
 }
 
 } // namespace
