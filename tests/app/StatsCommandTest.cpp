@@ -62,6 +62,8 @@ TEST(StatsCommand, AFileGivenTwiceCountsOnce)
     EXPECT_EQ(once.status, 0);
     EXPECT_EQ(once.out, twice.out);
     EXPECT_NE(twice.err.find("met again and counted once"), std::string::npos) << twice.err;
+    options.format = StatsCommand::Format::table;
+    EXPECT_EQ(run(options).out.find("player,"), std::string::npos); // the table alone, no CSV after it
 }
 
 TEST(StatsCommand, OlderFormHandsAreCountedWithoutResults)
