@@ -89,16 +89,23 @@ TEST(AllInEquity, RakeIsTakenFromTheSharesInProportion)
     const auto hand = builder.build();
     const auto adjusted = AllInEquity().adjusted_result(hand, 0, HandMoney(hand));
     // Four aces against every board but a red straight flush, which needs none of it.
-    const auto shares = AllInEquity::enumerate(
-        {{{test::cards("As Ad")[0], test::cards("As Ad")[1]}, {test::cards("Kd Qd")[0], test::cards("Kd Qd")[1]}},
-         {},
-         {0b11},
-         0});
+    const std::vector<Card> c = test::cards("As Ad Kd Qd");
+    const auto shares = AllInEquity::enumerate({{{c[0], c[1]}, {c[2], c[3]}}, {}, {0b11}, 0});
     ASSERT_TRUE(adjusted);
     const double share =
         static_cast<double>(shares.wins[0]) / static_cast<double>(shares.boards * AllInEquity::split_unit);
     EXPECT_NEAR(*adjusted, (19000.0 * share - 10000.0) * AllInEquity::hundredths, 1.0);
     EXPECT_EQ(shares.boards, 1712304u); // every five of the 48 cards left
+}
+
+// The shares of every player in one pot add up to the pot, ties split (the two ace-kings tie often).
+TEST(AllInEquity, SharesOfAllPlayersAddUpToThePot)
+{
+    const std::vector<Card> c = test::cards("Ah Kd As Kc Qh Qs");
+    const auto share = [&](unsigned hero) {
+        return AllInEquity::enumerate({{{c[0], c[1]}, {c[2], c[3]}, {c[4], c[5]}}, {}, {0b111}, hero});
+    };
+    EXPECT_EQ(share(0).wins[0] + share(1).wins[0] + share(2).wins[0], share(0).boards * AllInEquity::split_unit);
 }
 
 TEST(AllInEquity, NoAdjustmentWithoutAllInShownCardsOrBeforeTheRiver)
