@@ -2,6 +2,7 @@
 
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -105,4 +106,22 @@ TEST(DecisionPanel, RedrawnUnchangedItSendsTheTerminalNothing)
     EXPECT_NE(renderer.render(scope.screen, false).find("Next card makes"), std::string_view::npos);
     driver.refresh(true);
     EXPECT_EQ(renderer.render(scope.screen, false), "");
+}
+
+TEST(DecisionPanel, EveryKindOfHandInWordsWithTheLowestAndHighestValues)
+{
+    const std::pair<const char*, const char*> rows[] = {
+        {"2c3d4h5s7c", "seven high"},
+        {"2c2d7h9sjc", "pair of twos"},
+        {"acad2h2s7c", "two pair, aces and twos"},
+        {"3c3d3h9sjc", "three of a kind, threes"},
+        {"ac2d3h4s5c", "straight, five high"},
+        {"ahkhqh9h2h", "flush, ace high"},
+        {"2c2d2hasac", "full house, twos full of aces"},
+        {"kckdkhks2c", "four of a kind, kings"},
+        {"9h8h7h6h5h", "straight flush, nine high"},
+        {"ahkhqhjhth", "royal flush"},
+    };
+    for (const auto& [hand, words] : rows)
+        EXPECT_EQ(DecisionPanel::hand_words(Hand::best_hand(cards(hand))), words);
 }
