@@ -60,21 +60,18 @@ void Surface::fill_attribute(int x, int y, unsigned short attribute, unsigned le
     const std::size_t first = run(x, y, length);
     std::fill_n(attributes_.begin() + first, length, attribute);
     std::fill_n(plain_.begin() + first, length, 0);
-    ++revision_;
 }
 
 void Surface::fill_character(int x, int y, char ch, unsigned length)
 {
     const std::size_t first = run(x, y, length);
     std::fill_n(chars_.begin() + first, length, ch);
-    ++revision_;
 }
 
 void Surface::write_characters(int x, int y, const char* text, unsigned length)
 {
     const std::size_t first = run(x, y, length);
     std::copy_n(text, length, chars_.begin() + first);
-    ++revision_;
 }
 
 // Stream output as a console shows it: each character lands at the cursor in the default
@@ -116,7 +113,6 @@ void Surface::write_text(const char* text, std::size_t length)
         cursor_x_ += static_cast<int>(count);
         i = stop;
     }
-    ++revision_;
 }
 
 void Surface::resize(int width, int height)
@@ -139,7 +135,6 @@ void Surface::resize(int width, int height)
     plain_.swap(resized.plain_);
     width_ = width;
     height_ = height;
-    ++revision_;
 }
 
 } // namespace console

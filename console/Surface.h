@@ -63,9 +63,6 @@ public:
     // Changes the size; cells inside both sizes keep their contents.
     void resize(int width, int height);
 
-    // Counts every change, so a renderer can tell that nothing happened since it looked.
-    unsigned long long revision() const { return revision_; }
-
 private:
     // Index of the cell (x, y), or -1 outside the grid.
     long index(int x, int y) const
@@ -83,7 +80,6 @@ private:
     int height_;
     int cursor_x_ = 0;
     int cursor_y_ = 0;
-    unsigned long long revision_ = 0;
     std::vector<char> chars_;
     std::vector<unsigned short> attributes_;
     std::vector<unsigned char> plain_;

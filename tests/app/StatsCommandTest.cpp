@@ -1,6 +1,7 @@
 #include "app/StatsCommand.h"
 
 #include <sstream>
+#include <tuple>
 
 #include <boost/algorithm/string/replace.hpp>
 #include <gtest/gtest.h>
@@ -116,6 +117,17 @@ TEST(StatsCommand, NamesWithQuotesBackslashesAndOtherLettersStayIntact)
     const std::string csv = StatsCommand::csv(stats, 1);
     EXPECT_NE(csv.find("\n\"Arthur\"\"Celt\"\" \\o/\",1,"), std::string::npos) << csv;
     EXPECT_NE(csv.find("\n\"Túróscsusza, Jr\",1,"), std::string::npos) << csv;
+}
+
+// A cancelled hand is nobody's; a hand met again counts once, also one whose number is kept
+// as text (a leading zero); the totals add up over the files.
+TEST(StatsCommand, CancelledAndRepeatedHandsAreCountedApartOverTheFiles)
+{
+    const std::string file = corvald_test::replay_data_path("cancelled-then-walk.txt");
+    StatsCollector stats;
+    stats.run({file, file}, {});
+    EXPECT_EQ(std::tuple(stats.hands, stats.repeated, stats.cancelled), std::tuple(1u, 1u, 2u));
+    EXPECT_EQ(stats.players.players().at("Amy").hands, 1u);
 }
 
 } // namespace
