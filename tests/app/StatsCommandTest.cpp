@@ -128,6 +128,11 @@ TEST(StatsCommand, CancelledAndRepeatedHandsAreCountedApartOverTheFiles)
     stats.run({file, file}, {});
     EXPECT_EQ(std::tuple(stats.hands, stats.repeated, stats.cancelled), std::tuple(1u, 1u, 2u));
     EXPECT_EQ(stats.players.players().at("Amy").hands, 1u);
+    // Followed by name, Billy's result is his own: the small blind he lost.
+    stats = {};
+    stats.run({file}, {"Billy"});
+    ASSERT_EQ(stats.results.rows().size(), 1u);
+    EXPECT_EQ(stats.results.rows()[0].net, -500);
 }
 
 } // namespace
