@@ -15,7 +15,7 @@ namespace {
 using test::HandRecordBuilder;
 using Kind = HandRecordBuilder::Kind;
 
-// Three players see a flop of Kd 7c 2s. A (Ah Kh) bets his last 200, B (Qs Qd) raises
+// Three players see a flop of Kd 7h 2h. A (Ah Kh, a flush draw) bets his last 200, B (Qs Qd) raises
 // all-in to 900, C, the hero, (Jc Js) calls: a main pot of 900 for all three and a side
 // pot of 1400 for B and C. B's queens hold.
 HandRecordBuilder three_way_all_in_on_the_flop()
@@ -25,7 +25,7 @@ HandRecordBuilder three_way_all_in_on_the_flop()
         .hero("C", "Jc Js")
         .act("A", Kind::small_blind, 50).act("B", Kind::big_blind, 100)
         .act("C", Kind::call, 100).act("A", Kind::call, 50).act("B", Kind::check)
-        .street("Kd 7c 2s").act("A", Kind::bet, 200, true).raise("B", 900, 900, true)
+        .street("Kd 7h 2h").act("A", Kind::bet, 200, true).raise("B", 900, 900, true)
         .act("C", Kind::call, 900)
         .street("4h").street("5h").showdown().shows("A", "Ah Kh").shows("B", "Qs Qd")
         .collect("B", 1400).collect("A", 900));
@@ -37,7 +37,7 @@ HandRecordBuilder three_way_all_in_on_the_flop()
 double expected_share_of_pots()
 {
     const std::vector<Card> a = test::cards("Ah Kh"), b = test::cards("Qs Qd"), c = test::cards("Jc Js"),
-                            flop = test::cards("Kd 7c 2s"), seen = test::cards("Ah Kh Qs Qd Jc Js Kd 7c 2s");
+                            flop = test::cards("Kd 7h 2h"), seen = test::cards("Ah Kh Qs Qd Jc Js Kd 7h 2h");
     std::vector<Card> rest;
     for (unsigned i = 0; i < Card::no_cards; ++i)
         if (std::find(seen.begin(), seen.end(), Card::from_index(i)) == seen.end())
