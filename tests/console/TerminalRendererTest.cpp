@@ -228,6 +228,11 @@ TEST(TerminalRenderer, SmallerTerminalShowsWhatFitsAndTheSizeItNeeds)
     EXPECT_EQ(TerminalRenderer::notice(width, height, 30, 20), "Needs 58x60, has 30x20");
     EXPECT_EQ(TerminalRenderer::notice(width, height, 20, 999), "Needs 58x60 or more");
     EXPECT_EQ(TerminalRenderer::notice(width, height, 10, 20), "Needs 58x6");
+    // The live cursor past a small terminal's corner stands in the nearest cell above the notice.
+    Cursor::position(57, 59);
+    renderer.set_terminal_size(40, 20);
+    terminal.feed(renderer.render(scope.screen, true));
+    EXPECT_EQ(terminal.cursor(), std::pair(39, 18));
     renderer.set_terminal_size(width, height);
     terminal.feed(renderer.render(scope.screen, false));
     terminal.expect_shows(scope.screen, width, height);
