@@ -6,6 +6,7 @@
 #include <regex>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <utility>
 
 #include <gtest/gtest.h>
@@ -114,22 +115,19 @@ TEST(ProgramInATerminal, ReplayLeavesItsLastWordInViewAfterTheSpaceBar)
 {
     if (run_child("/bin/sh", {"-c", "command -v tmux"}).status != 0)
         GTEST_SKIP() << "tmux is not installed: the program cannot be run in a terminal here";
-    const struct {
-        const char* file;
-        const char* status_row;
-        const char* last_word;
-    } runs[] = {{"missing-showdown.txt", "Error:", "[exit 1]"},
-                {"seat-rotation.txt", "Press the space bar to end", "[exit 0]"}};
-    for (const auto& run : runs) {
-        SCOPED_TRACE(run.file);
-        Tmux tmux(std::string("-") + run.status_row[0]);
-        ASSERT_TRUE(tmux.start(std::string(CORVALD_BINARY) + " replay " + corvald_test::replay_data_path(run.file)));
-        const std::string row3 = run.status_row;
+    // The file, the status row's start, the exit status.
+    const std::tuple<const char*, std::string, const char*> runs[] = {
+        {"missing-showdown.txt", "Error:", "[exit 1]"}, {"seat-rotation.txt", "Press the space bar to end", "[exit 0]"}};
+    for (const auto& [file, status_row, last_word] : runs) {
+        SCOPED_TRACE(file);
+        Tmux tmux("-" + status_row.substr(0, 1));
+        ASSERT_TRUE(tmux.start(std::string(CORVALD_BINARY) + " replay " + corvald_test::replay_data_path(file)));
+        const std::string row3 = status_row; // a copy the lambda can capture
         ASSERT_TRUE(wait_until([&] { return tmux.text_at(1, 3, row3.size()) == row3; })) << tmux.screen();
         const std::string message = tmux.text_at(1, 3, 57);
         tmux.run("send-keys -t smoke Space");
         const std::string shell_screen = tmux.shell_screen();
-        EXPECT_NE(shell_screen.find(run.last_word), std::string::npos) << shell_screen;
+        EXPECT_NE(shell_screen.find(last_word), std::string::npos) << shell_screen;
         EXPECT_EQ(shell_screen.find("Request:"), std::string::npos) << shell_screen;
         if (row3 == "Error:") {
             const std::string text = message.substr(message.find_first_not_of(' ', 6));
