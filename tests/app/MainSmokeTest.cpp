@@ -2,34 +2,23 @@
 // the prompts as they appear and reads the pane back.
 
 #include <chrono>
-#include <cstdio>
 #include <functional>
 #include <regex>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <utility>
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include "app/Version.h"
+#include "support/ChildProcess.h"
 #include "support/ReplayHarness.h"
 
 namespace {
 
-// The exit status and everything the command wrote.
-std::pair<int, std::string> shell(const std::string& command)
-{
-    std::pair<int, std::string> result{-1, ""};
-    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr)
-        return result;
-    char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        result.second.append(buffer, got);
-    result.first = ::pclose(pipe);
-    return result;
-}
+using corvald_test::run_child;
 
 // Polls until `shown` holds; a healthy run needs a fraction of a second.
 bool wait_until(const std::function<bool()>& shown)
@@ -44,17 +33,30 @@ bool wait_until(const std::function<bool()>& shown)
 struct Tmux {
     explicit Tmux(const std::string& label = "") : socket("corvald-smoke-" + std::to_string(::getpid()) + label) {}
     ~Tmux() { run("kill-server"); }
-    std::pair<int, std::string> run(const std::string& arguments) const
+    corvald_test::ChildResult run(const std::string& arguments) const
     {
-        return shell("tmux -L " + socket + " -f /dev/null " + arguments);
+        return run_child("/bin/sh", {"-c", "tmux -L " + socket + " -f /dev/null " + arguments});
     }
-    std::string screen() const { return run("capture-pane -p -t smoke").second; }
+    std::string screen() const { return run("capture-pane -p -t smoke").out; }
+
+    // Runs `command` in a 58 x 60 pane. The shell shows the exit status once the program has
+    // handed the terminal back (tmux itself does not always learn it from a sanitized build).
+    bool start(const std::string& command) const
+    {
+        return run("new-session -d -x 58 -y 60 -s smoke '" + command + "; echo \"[exit $?]\"; sleep 60'").status == 0;
+    }
+    // The screen once the shell has shown the exit status.
+    std::string shell_screen() const
+    {
+        wait_until([&] { return screen().find("[exit ") != std::string::npos; });
+        return screen();
+    }
 
     // `length` characters of row y from column x, blanks past the row's end.
     std::string text_at(int x, int y, std::size_t length) const
     {
         const std::string at = std::to_string(y);
-        std::string row = run("capture-pane -p -t smoke -S " + at + " -E " + at).second;
+        std::string row = run("capture-pane -p -t smoke -S " + at + " -E " + at).out;
         row = row.substr(0, row.find('\n'));
         row.resize(58, ' ');
         return row.substr(static_cast<std::size_t>(x), length);
@@ -70,13 +72,10 @@ struct Tmux {
 
 TEST(ProgramInATerminal, PlaysAHandAtThePromptsAndEndsWithItsInput)
 {
-    if (shell("command -v tmux").first != 0)
+    if (run_child("/bin/sh", {"-c", "command -v tmux"}).status != 0)
         GTEST_SKIP() << "tmux is not installed: the program cannot be run in a terminal here";
     Tmux tmux;
-    // The shell shows the exit status once the program has handed the terminal back (tmux
-    // itself does not always learn it from a sanitized build).
-    const std::string run = std::string(CORVALD_BINARY) + "; echo \"[exit $?]\"; sleep 60";
-    ASSERT_EQ(tmux.run("new-session -d -x 58 -y 60 -s smoke '" + run + "'").first, 0);
+    ASSERT_TRUE(tmux.start(CORVALD_BINARY));
 
     // clang-format off
     const std::pair<std::string, std::string> dialogue[] = {
@@ -105,36 +104,30 @@ TEST(ProgramInATerminal, PlaysAHandAtThePromptsAndEndsWithItsInput)
     tmux.run("send-keys -t smoke Enter");
     ASSERT_TRUE(tmux.wait_for_prompt(dialogue[0].first)) << tmux.screen();
     tmux.run("send-keys -t smoke C-d");
-    ASSERT_TRUE(wait_until([&] { return tmux.screen().find("[exit ") != std::string::npos; })) << tmux.screen();
-    EXPECT_NE(tmux.screen().find("[exit 0]"), std::string::npos) << tmux.screen();
-    EXPECT_EQ(tmux.screen().find("Hand #"), std::string::npos) << tmux.screen();
+    const std::string shell_screen = tmux.shell_screen();
+    EXPECT_NE(shell_screen.find("[exit 0]"), std::string::npos) << shell_screen;
+    EXPECT_EQ(shell_screen.find("Hand #"), std::string::npos) << shell_screen;
 }
 
 // The replay's last word (the error, or the count of a good file) stands on the table
 // until the space bar, and stays in the shell once the terminal is handed back.
 TEST(ProgramInATerminal, ReplayLeavesItsLastWordInViewAfterTheSpaceBar)
 {
-    if (shell("command -v tmux").first != 0)
+    if (run_child("/bin/sh", {"-c", "command -v tmux"}).status != 0)
         GTEST_SKIP() << "tmux is not installed: the program cannot be run in a terminal here";
-    const struct {
-        const char* file;
-        const char* status_row;
-        const char* last_word;
-    } runs[] = {{"missing-showdown.txt", "Error:", "[exit 1]"},
-                {"seat-rotation.txt", "Press the space bar to end", "[exit 0]"}};
-    for (const auto& run : runs) {
-        SCOPED_TRACE(run.file);
-        Tmux tmux(std::string("-") + run.status_row[0]);
-        const std::string command = std::string(CORVALD_BINARY) + " replay " + corvald_test::replay_data_path(run.file)
-                                    + "; echo \"[exit $?]\"; sleep 60";
-        ASSERT_EQ(tmux.run("new-session -d -x 58 -y 60 -s smoke '" + command + "'").first, 0);
-        const std::string row3 = run.status_row;
+    // The file, the status row's start, the exit status.
+    const std::tuple<const char*, std::string, const char*> runs[] = {
+        {"missing-showdown.txt", "Error:", "[exit 1]"}, {"seat-rotation.txt", "Press the space bar to end", "[exit 0]"}};
+    for (const auto& [file, status_row, last_word] : runs) {
+        SCOPED_TRACE(file);
+        Tmux tmux("-" + status_row.substr(0, 1));
+        ASSERT_TRUE(tmux.start(std::string(CORVALD_BINARY) + " replay " + corvald_test::replay_data_path(file)));
+        const std::string row3 = status_row; // a copy the lambda can capture
         ASSERT_TRUE(wait_until([&] { return tmux.text_at(1, 3, row3.size()) == row3; })) << tmux.screen();
         const std::string message = tmux.text_at(1, 3, 57);
         tmux.run("send-keys -t smoke Space");
-        ASSERT_TRUE(wait_until([&] { return tmux.screen().find("[exit ") != std::string::npos; })) << tmux.screen();
-        const std::string shell_screen = tmux.screen();
-        EXPECT_NE(shell_screen.find(run.last_word), std::string::npos) << shell_screen;
+        const std::string shell_screen = tmux.shell_screen();
+        EXPECT_NE(shell_screen.find(last_word), std::string::npos) << shell_screen;
         EXPECT_EQ(shell_screen.find("Request:"), std::string::npos) << shell_screen;
         if (row3 == "Error:") {
             const std::string text = message.substr(message.find_first_not_of(' ', 6));
@@ -149,13 +142,15 @@ TEST(ProgramInATerminal, ReplayLeavesItsLastWordInViewAfterTheSpaceBar)
 
 TEST(ProgramCommandLine, VersionAndARunWithoutTerminal)
 {
-    EXPECT_EQ(shell(std::string(CORVALD_BINARY) + " --version < /dev/null"),
-              std::make_pair(0, std::string("corvald ") + CORVALD_VERSION + "\n"));
-    const std::string help = shell(std::string(CORVALD_BINARY) + " --help").second;
-    EXPECT_NE(help.find("answer u takes back"), std::string::npos) << help;
-    EXPECT_NE(help.find("--plain"), std::string::npos) << help;
+    const auto version = run_child(CORVALD_BINARY, {"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out + version.err, std::string("corvald ") + CORVALD_VERSION + "\n");
+    const auto help = run_child(CORVALD_BINARY, {"--help"});
+    EXPECT_NE(help.out.find("answer u takes back"), std::string::npos) << help.out;
+    EXPECT_NE(help.out.find("--plain"), std::string::npos) << help.out;
     // Without a terminal the table is drawn in memory: nothing reaches the output, and the
     // end of the typed input ends the run normally.
-    EXPECT_EQ(shell("printf '2 autobet\\nahkd\\n2c7d9h\\nts\\n2s\\n\\n' | " + std::string(CORVALD_BINARY)),
-              std::make_pair(0, std::string()));
+    const auto typed = run_child(CORVALD_BINARY, {}, "2 autobet\nahkd\n2c7d9h\nts\n2s\n\n");
+    EXPECT_EQ(typed.status, 0);
+    EXPECT_EQ(typed.out + typed.err, "");
 }

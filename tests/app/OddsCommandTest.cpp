@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include <boost/property_tree/json_parser.hpp>
-#include <boost/property_tree/ptree.hpp>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -57,15 +55,12 @@ TEST(OddsCommand, BinaryPrintsJsonOrAnAlignedTableAndRejectsBadInput)
     const auto result = corvald_test::run_child(
         CORVALD_BINARY, {"odds", "ahkd", "qsjsts", "--players", "3", "--hands", "500", "--json"});
     ASSERT_EQ(result.status, 0) << result.err;
-    boost::property_tree::ptree json;
-    std::istringstream text(result.out);
-    boost::property_tree::read_json(text, json);
-    EXPECT_EQ(json.get<std::string>("board") + " seed " + json.get<std::string>("seed"), "qsjsts seed 2");
-    const auto& counts = json.get_child("counts");
+    const auto json = nlohmann::json::parse(result.out);
+    EXPECT_EQ(json.at("board").get<std::string>() + " seed " + json.at("seed").dump(), "qsjsts seed 2");
+    const auto& counts = json.at("counts");
     ASSERT_EQ(counts.size(), 3u);
-    EXPECT_EQ(counts.front().second.get_value<double>(), 500);
-    EXPECT_DOUBLE_EQ(json.get_child("beat").back().second.get_value<double>(),
-                     counts.back().second.get_value<double>() / 500);
+    EXPECT_EQ(counts.front(), 500);
+    EXPECT_DOUBLE_EQ(json.at("beat").back().get<double>(), counts.back().get<double>() / 500);
 
     const auto table = corvald_test::run_child(CORVALD_BINARY, {"odds", "--players", "2", "--hands", "100"});
     ASSERT_EQ(table.status, 0) << table.err;

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <random>
 #include <sstream>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -21,22 +20,19 @@ namespace {
 // Hands per category, no_pair first.
 using Counts = std::array<std::uint64_t, Hand::straight_flush + 1>;
 
-// The first disagreement between the counting rules and the fast ranking, and how many.
+// Fails the running test at the first hand on which the fast ranking and the counting
+// rules disagree, once however many more do.
 struct Disagreements {
-    std::uint64_t count = 0;
-    std::string first;
+    bool seen = false;
 
     void check(const Card* cards, std::size_t size, std::uint32_t fast, std::uint32_t counted)
     {
-        if (fast == counted)
+        if (fast == counted || std::exchange(seen, true))
             return;
-        if (count++ == 0) {
-            std::ostringstream text;
-            for (std::size_t i = 0; i < size; ++i)
-                text << cards[i].value << "/" << cards[i].suit << " ";
-            text << "fast " << std::hex << fast << " counted " << counted;
-            first = text.str();
-        }
+        std::ostringstream text;
+        for (std::size_t i = 0; i < size; ++i)
+            text << cards[i].value << "/" << cards[i].suit << " ";
+        ADD_FAILURE() << text.str() << "fast " << std::hex << fast << " counted " << counted;
     }
 };
 
@@ -121,8 +117,6 @@ TEST(RankingOracleSlow, EveryFiveCardHandRanksAsTheCountingRulesAndThePublishedC
     });
     EXPECT_EQ(per_type, (Counts{1302540, 1098240, 123552, 54912, 10200, 5108, 3744, 624, 40}));
     EXPECT_EQ(classes, 7462u);
-    EXPECT_EQ(with_set.count, 0u) << with_set.first;
-    EXPECT_EQ(with_best_hand.count, 0u) << with_best_hand.first;
 }
 
 // A million random seven-card sets, ranked the way the simulation does (a board set,
@@ -152,9 +146,6 @@ TEST(RankingOracleSlow, MillionSevenCardSetsRankAsTheCountingRules)
         ++per_type[counted.type];
         previous = counted;
     }
-    EXPECT_EQ(with_set.count, 0u) << with_set.first;
-    EXPECT_EQ(with_best_hand.count, 0u) << with_best_hand.first;
-    EXPECT_EQ(order.count, 0u) << order.first;
     // Every category came up often, so each branch of both rankings was taken.
     for (unsigned count : per_type)
         EXPECT_GT(count, 1000u);

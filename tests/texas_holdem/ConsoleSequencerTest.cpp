@@ -72,21 +72,13 @@ TEST(ConsoleSequencer, QuestionAndAnswerAreWipedOnceRead)
     EXPECT_TRUE(dialogue.screen.surface.cell(1, 3).plain);
 }
 
-TEST(ConsoleSequencer, CrLfEndsALineTooAndTheLastNeedsNoEnd)
-{
-    Typing<> dialogue("ahkd\r\n4");
-    EXPECT_EQ(dialogue.source.request_cards(Game::hole).size(), 2u);
-    EXPECT_EQ(dialogue.source.request_new_game(16).players.size(), 4u);
-    EXPECT_EQ(dialogue.screen.shots.size(), 2u);
-}
-
 // An answer line is at most 4,096 characters; a longer one, however long, is refused as a
-// whole and the next line is the answer.
+// whole and the next line is the answer. The last line needs no end.
 TEST(ConsoleSequencer, OverlongLineIsRefusedWithoutTheRestBeingTaken)
 {
     const std::string longest = "3" + std::string(4095, ' ');
     const std::pair<std::string, std::size_t> typed_and_shots[] = {
-        {longest + "\n", 1}, {longest + " 9\n2\n", 2}, {std::string(3'000'000, '7') + "\n2\n", 2}};
+        {longest + "\n", 1}, {longest + " 9\n2\n", 2}, {std::string(3'000'000, '7') + "\n2\n", 2}, {"3", 1}};
     for (const auto& [typed, shots] : typed_and_shots) {
         Typing<> dialogue(typed);
         EXPECT_EQ(dialogue.source.request_new_game(16).players.size(), shots == 1 ? 3u : 2u);

@@ -112,7 +112,7 @@ TEST(RecordSequencer, EveryRealHandPlaysToTheEndWithTheFilesStakes)
                 if (!reader.next(record))
                     break;
             } catch (const HandHistoryError&) {
-                continue; // the two hand-edited samples, named in ReplaySamplesSlowTest
+                continue; // the two hand-edited samples, AnteTable and WithSittingOut
             }
             RecordSequencer source(record);
             Corvald driver;

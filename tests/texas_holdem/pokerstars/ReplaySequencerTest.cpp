@@ -73,55 +73,18 @@ TEST(ReplayHand, EachShortHistoryGivesItsPlayersMovesStakesAndPot)
     }
 }
 
-// A line for the all-in player is not his move but the next line kind's fault.
-TEST(ReplayHand, LineForAnAllInPlayerIsAFault)
-{
-    EXPECT_EQ(
-        replay_with_model(edited(replay_data_file("all-in-run-out.txt"), "*** TURN ***", "Bob: checks\n*** TURN ***"))
-            .error,
-        "Malformed cards");
-}
-
-// A card dealt twice on the board is no slip of the replay but a corrupt hand.
-TEST(ReplayHand, BoardCardDealtTwiceStopsTheHandAsCorrupt)
-{
-    const std::string corrupt = "Corrupt hand: the board shows a card twice";
-    const std::string hand = replay_data_file("checked-down-river.txt");
-    EXPECT_EQ(replay_with_model(edited(hand, "[Ah 7c 2d]", "[Ah 7c Ah]")).error, corrupt);
-    EXPECT_EQ(replay_with_model(edited(hand, "[Ah 7c 2d Ks] [9h]", "[Ah 7c 2d Ks] [7c]")).error, corrupt);
-
-    // The same in the later text, whose hand is read whole before it is played.
-    const std::string later = corvald_test::shared_hand_histories() + "/current/jkt3000/hand1.txt";
-    CORVALD_SKIP_WITHOUT(later);
-    std::string twice = corvald_test::read_text_file(later);
-    for (auto at = twice.find("5h"); at != std::string::npos; at = twice.find("5h", at))
-        twice.replace(at, 2, "6h");
-    EXPECT_EQ(replay_with_model(twice).error, corrupt);
-}
-
 // The board comes from the second brackets of the turn and river lines; the user's own
-// cards are never taken from the text.
-TEST(ReplayHand, CheckedDownRiverNeedsTheShowdownLineAndTheBoardIsTheTexts)
+// cards are never taken from the text. The model's float sum for the cents hand is
+// 0.25000003, not the float nearest 0.25: the pot is compared in whole cents (a mismatch
+// shows the sum at nine digits, see ReplayEnd).
+TEST(ReplayHand, BoardIsTheTextsAndThePotIsComparedInWholeCents)
 {
     const auto hand = only_hand(
         edited(replay_data_file("checked-down-river.txt"), "*** HOLE CARDS ***", "*** HOLE CARDS *** [Qs Qd]"));
     std::vector<poker::Card> cards = poker::test::cards("Ah 7c 2d Ks 9h");
     cards.insert(cards.begin(), 2, poker::Card()); // the user's own two stay unknown
     EXPECT_EQ(hand.history.cards, cards);
-
-    const ReplayOutcome missing = replay_with_model(replay_data_file("missing-showdown.txt"));
-    EXPECT_EQ(missing.error, "Expected showdown");
-    EXPECT_TRUE(missing.hands.empty());
-}
-
-// The model's float sum for the cents hand is 0.25000003, not the float nearest 0.25: the
-// pot is compared in whole cents, and a mismatch shows the sum at nine digits.
-TEST(ReplayHand, PotIsComparedInWholeCentsAndAMismatchShowsNineDigits)
-{
     EXPECT_NE(only_hand(replay_data_file("cents-pot.txt")).expected_pot, 0.25f);
-    EXPECT_EQ(replay_with_model(replay_data_file("pot-mismatch.txt")).error, "Game over pot size mismatch: $6");
-    EXPECT_EQ(replay_with_model(replay_data_file("cents-pot-mismatch.txt")).error,
-              "Game over pot size mismatch: $0.25000003");
 }
 
 // Each row edits a line (or the seat list) of a complete hand; "" means it still replays.
@@ -133,6 +96,7 @@ TEST(ReplayHand, EveryLineKindStopsWithItsOwnMessage)
     const std::string header1 = "Malformed game header1", header2 = "Malformed game header2",
                       seat_names = "Error parsing seat names", blind = "Malformed blind bet", move = "Malformed move",
                       cards = "Malformed cards", flop = "Malformed flop", pot = "Malformed pot", name = "Name mismatch";
+    const std::string huge = "$300000000000000000000000000000000000000";
     const auto seat_lines = [](int count) {
         std::string lines;
         for (int seat = 1; seat <= count; ++seat)
@@ -149,7 +113,11 @@ TEST(ReplayHand, EveryLineKindStopsWithItsOwnMessage)
     for (const std::string line : {"Bob said, \"say \"hi\"\"", "Bob.x joins the table at seat #2", "Bob-y has returned",
                                    "Bob joins the table at seat #"})
         rows.emplace_back("Ann: calls $2", line + "\nAnn: calls $2", move);
-    rows.insert(rows.end(), {// A game line the older grammar does not read goes to the current grammar.
+    // A card dealt twice on the board is no slip of the replay but a corrupt hand.
+    const std::string corrupt = "Corrupt hand: the board shows a card twice";
+    rows.insert(rows.end(), {{"[Ah 7c 2d]", "[Ah 7c Ah]", corrupt},
+                             {"[Ah 7c 2d Ks] [9h]", "[Ah 7c 2d Ks] [7c]", corrupt},
+                             // A game line the older grammar does not read goes to the current grammar.
                              {"Hold'em No Limit", "Hold'em Pot Limit", ""},
                              {"($1/$2)", "($0.01/$0.02)", header1},
                              {"(ET)", "(ET)x", "Malformed header: expected \" - \" and the date and time"},
@@ -175,6 +143,9 @@ TEST(ReplayHand, EveryLineKindStopsWithItsOwnMessage)
                              {"Ann: calls $2", "Ann: bets $1.2.3", move},
                              {"Ann: calls $2", "Ann: calls $2" + std::string(5000, ' ') + "x", move},
                              {"Ann: calls $2", "  Ann: calls $2 \t\r", ""},
+                             // An amount that would take the model's sums to infinity.
+                             {"Ann: calls $2", "Ann: raises " + huge + " to " + huge, move},
+                             {"Bob: checks", "Bob: bets " + huge, move},
                              {"*** HOLE CARDS ***", "*** HOLE CARDS", cards},
                              {"*** FLOP *** [Ah 7c 2d]", "*** FLOP *** [ah 7c 2d]", cards},
                              {"*** RIVER *** [Ah 7c 2d Ks] [9h]", "*** SHOW DOWN ***", cards},
@@ -189,7 +160,9 @@ TEST(ReplayHand, EveryLineKindStopsWithItsOwnMessage)
 }
 
 // No read at the end of the input waits for more: inside a hand the text was cut off;
-// after a hand the input may end anywhere, and any other text is no game line.
+// after a hand the input may end anywhere, and any other text is no game line. A hand
+// cancelled before its cards has nothing to replay: the next hand takes its place, and a
+// text that ends after it says so. The last rows are hands that stop at their own fault.
 TEST(ReplayEnd, TextUsedUpAfterAHandEndsCleanlyAndAnyOtherEndStopsWithItsMessage)
 {
     const std::string hand = replay_data_file("seat-rotation.txt");
@@ -198,6 +171,12 @@ TEST(ReplayEnd, TextUsedUpAfterAHandEndsCleanlyAndAnyOtherEndStopsWithItsMessage
     const auto cut = [&](const std::string& next_line) { return checked.substr(0, checked.find(next_line) - 1); };
     const std::string no_newline = hand.substr(0, hand.size() - 1), header1 = "Malformed game header1",
                       cut_off = "The file ends inside the hand that began at line 1";
+    const std::string cancelled =
+        "PokerStars Hand #1:  Hold'em No Limit ($5/$10) - 2012/07/01 6:57:14 ET\n"
+        "Table 'Alpha' 6-max Seat #2 is the button\nSeat 2: Amy ($591 in chips)\n"
+        "Seat 3: Billy ($439 in chips)\nBilly: posts small blind $5\nAmy: posts big blind $10\n"
+        "Hand cancelled\n*** SUMMARY ***\nSeat 2: Amy (button) collected ($0)\n"
+        "Seat 3: Billy (small blind) collected ($0)\n\n\n";
     using Row = std::tuple<std::string, std::size_t, std::string>;
     for (const auto& [text, hands, error] :
          std::vector<Row>{{no_newline, 1, ""},
@@ -216,40 +195,39 @@ TEST(ReplayEnd, TextUsedUpAfterAHandEndsCleanlyAndAnyOtherEndStopsWithItsMessage
                           {cut("Ann: calls $2"), 0, cut_off},
                           {cut("*** SHOW DOWN ***"), 0, cut_off},
                           {cut("*** SUMMARY ***"), 0, cut_off},
-                          {hand + cut("*** FLOP ***"), 1, "The file ends inside the hand that began at line 20"}}) {
+                          {hand + cut("*** FLOP ***"), 1, "The file ends inside the hand that began at line 20"},
+                          {hand + "\n" + cancelled + cancelled + hand, 2, ""},
+                          {cancelled, 0, "Hand cancelled, and no hand follows it"},
+                          // A line for the all-in player is not his move but the next line kind's fault.
+                          {edited(replay_data_file("all-in-run-out.txt"), "*** TURN ***", "Bob: checks\n*** TURN ***"),
+                           0, "Malformed cards"},
+                          {replay_data_file("missing-showdown.txt"), 0, "Expected showdown"},
+                          // The pot is compared in whole cents; a mismatch shows the sum at nine digits.
+                          {replay_data_file("pot-mismatch.txt"), 0, "Game over pot size mismatch: $6"},
+                          {replay_data_file("cents-pot-mismatch.txt"), 0, "Game over pot size mismatch: $0.25000003"}}) {
         const ReplayOutcome outcome = replay_with_model(text);
         EXPECT_EQ(outcome.error.value_or(""), error) << text;
         EXPECT_EQ(outcome.hands.size(), hands) << text;
     }
 }
 
-// Each hand's first line chooses its grammar, so a file joined from both forms replays.
-TEST(ReplayEnd, FileJoinedFromBothFormsReplaysEveryHand)
+// Each hand's first line chooses its grammar, so a file joined from both forms replays; a
+// board card dealt twice is corrupt in the later text too, whose hand is read whole first.
+TEST(ReplayEnd, FileJoinedFromBothFormsReplaysEveryHandAndTheLaterTextsRepeatedCardIsCorrupt)
 {
-    const std::string later = corvald_test::shared_hand_histories() + "/current/jkt3000/hands1.txt";
+    const std::string later = corvald_test::shared_hand_histories() + "/current/jkt3000/";
     CORVALD_SKIP_WITHOUT(later);
     const std::string older = replay_data_file("checked-down-river.txt");
-    const ReplayOutcome outcome = replay_with_model(older + "\n" + corvald_test::read_text_file(later) + "\n\n" + older);
+    const ReplayOutcome outcome =
+        replay_with_model(older + "\n" + corvald_test::read_text_file(later + "hands1.txt") + "\n\n" + older);
     EXPECT_EQ(outcome.error.value_or(""), "");
     ASSERT_GE(outcome.hands.size(), 3u);
     EXPECT_EQ(outcome.hands.front().new_game.game_id, "1001");
     EXPECT_EQ(outcome.hands.back().new_game.game_id, "1001");
     EXPECT_NE(outcome.hands[1].new_game.game_id, "1001");
-}
 
-// A hand cancelled before its cards has nothing to replay: the next hand takes its place,
-// and a text that ends after it says so.
-TEST(ReplayEnd, CancelledHandGivesWayToTheNextOne)
-{
-    const std::string cancelled =
-        "PokerStars Hand #1:  Hold'em No Limit ($5/$10) - 2012/07/01 6:57:14 ET\n"
-        "Table 'Alpha' 6-max Seat #2 is the button\nSeat 2: Amy ($591 in chips)\n"
-        "Seat 3: Billy ($439 in chips)\nBilly: posts small blind $5\nAmy: posts big blind $10\n"
-        "Hand cancelled\n*** SUMMARY ***\nSeat 2: Amy (button) collected ($0)\n"
-        "Seat 3: Billy (small blind) collected ($0)\n\n\n";
-    const std::string older = replay_data_file("seat-rotation.txt");
-    const ReplayOutcome followed = replay_with_model(older + "\n" + cancelled + cancelled + older);
-    EXPECT_EQ(followed.error.value_or(""), "");
-    EXPECT_EQ(followed.hands.size(), 2u);
-    EXPECT_EQ(replay_with_model(cancelled).error, "Hand cancelled, and no hand follows it");
+    std::string twice = corvald_test::read_text_file(later + "hand1.txt");
+    for (auto at = twice.find("5h"); at != std::string::npos; at = twice.find("5h", at))
+        twice.replace(at, 2, "6h");
+    EXPECT_EQ(replay_with_model(twice).error, "Corrupt hand: the board shows a card twice");
 }
