@@ -1,4 +1,5 @@
 #include "console/TerminalConsole.h"
+#include "console/TerminalGuard.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -188,8 +189,11 @@ TEST(TerminalConsole, CtrlZHandsTheTerminalBackAndTheContinuationRepaints)
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
+// Without a controlling terminal waiting for the space bar ends at once; a write that
+// cannot be made is reported, so that the console paints everything again next time.
 TEST(TerminalConsole, WaitSpaceWithoutControllingTerminalReturnsFalseAtOnce)
 {
+    EXPECT_FALSE(console::TerminalGuard::write_all(-1, "x", 1));
     Pty pty;
     const int status = run_child(pty, [&] {
                            setsid(); // a new session has no controlling terminal
