@@ -135,6 +135,7 @@ TEST(CurrentGrammar, EachLineKindAcceptsItsFormsAndNamesWhatItExpected)
         {2, false, "Seat 1: Lean Abadia ($10 in chips) is sitting out", ""},
         {4, false, "Seat 3: Grant[NY] (12.25 in chips)",
          "Malformed amount: expected the seat's chips as $0.10 is written, found \"12.25\""},
+        {4, false, "Seat 3:  ($12.25 in chips)", "Malformed seat line: expected Seat <n>: <name> (<amount> in chips)"},
         {4, false, "Seat 3: Grant[NY] $12.25 in chips",
          "Malformed seat line: expected Seat <n>: <name> (<amount> in chips)"},
         {4, false, "Seat 3: Grant[NY] ($12.25 in chips, $2 bountry)",
