@@ -230,4 +230,13 @@ TEST(ReplayEnd, FileJoinedFromBothFormsReplaysEveryHandAndTheLaterTextsRepeatedC
     for (auto at = twice.find("5h"); at != std::string::npos; at = twice.find("5h", at))
         twice.replace(at, 2, "6h");
     EXPECT_EQ(replay_with_model(twice).error, "Corrupt hand: the board shows a card twice");
+    // Billy's own cards, a board card among them or one card twice.
+    const auto dealt_to_billy = [&later](const std::string& cards) {
+        std::string text = corvald_test::read_text_file(later + "hand1.txt");
+        text.insert(text.find("Amy Adams: calls $10"), "Dealt to Billy [" + cards + "]\n");
+        return replay_with_model(text).error.value_or("");
+    };
+    EXPECT_EQ(dealt_to_billy("2c 9c"), "");
+    EXPECT_EQ(dealt_to_billy("2c Td"), "Corrupt hand: a card dealt to the hero is on the board");
+    EXPECT_EQ(dealt_to_billy("2c 2c"), "Corrupt hand: the hero is dealt one card twice");
 }
