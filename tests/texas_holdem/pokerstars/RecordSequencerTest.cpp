@@ -140,14 +140,29 @@ TEST(RecordSequencer, RecordShortOfAMoveOrACardNamesWhatIsMissing)
     const auto outcome = [](HandRecord record) -> std::string {
         record.last_line = 77;
         corvald_test::RecordingScreen screen;
-        RecordSequencer source(record);
         Corvald driver;
         driver.no_simulated_hands = 1;
-        return corvald_test::hand_history_fault([&] { driver.go(source); });
+        return corvald_test::hand_history_fault([&] {
+            RecordSequencer source(record);
+            driver.go(source);
+        });
     };
     EXPECT_EQ(outcome(preflop().street("2c 7d 9h").build()),
               "77 Move order mismatch: the table expects a move of A here");
     EXPECT_EQ(
         outcome(preflop().street("2c 7d 9h").act("A", Kind::check).act("B", Kind::check).act("C", Kind::check).build()),
         "77 The hand history deals no turn");
+    // Moves the table cannot take as the record has them.
+    EXPECT_EQ(outcome(HandRecordBuilder("9").seat("A").seat("B").act("A", Kind::small_blind, 50).build()),
+              "0 Fewer than two players dealt in");
+    EXPECT_EQ(outcome(preflop().act("C", Kind::check).street("2c 7d 9h").build()),
+              "0 The driver closed the betting before this move");
+    // clang-format off
+    EXPECT_EQ(outcome(HandRecordBuilder("9").seat("A").seat("B").seat("C").act("A", Kind::small_blind, 50)
+                          .act("B", Kind::big_blind, 100).act("C", Kind::call, 60).build()),
+              "0 A call for less than the stake to match without all-in");
+    EXPECT_EQ(outcome(HandRecordBuilder("9").seat("A").seat("B").act("A", Kind::small_blind, 50)
+                          .act("B", Kind::big_blind, 100).act("A", Kind::fold).act("B", Kind::check).build()),
+              "0 The driver ended the hand before this move");
+    // clang-format on
 }
