@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -32,37 +34,44 @@ HandRecordBuilder three_way_all_in_on_the_flop()
     // clang-format on
 }
 
-// The test's own count of C's share in the hand above: every turn and river, each pot to
-// its best hands, evenly.
-double expected_share_of_pots()
+// The test's own count of `situation`: every board that completes the known one, each pot
+// to its best hands by the ranking rules, split evenly, in split units.
+AllInEquity::Shares counted_shares(const AllInEquity::Situation& situation)
 {
-    const std::vector<Card> a = test::cards("Ah Kh"), b = test::cards("Qs Qd"), c = test::cards("Jc Js"),
-                            flop = test::cards("Kd 7h 2h"), seen = test::cards("Ah Kh Qs Qd Jc Js Kd 7h 2h");
-    std::vector<Card> rest;
+    std::vector<Card> seen = situation.board, rest, board = situation.board;
+    for (const auto& hand : situation.hands)
+        seen.insert(seen.end(), hand.begin(), hand.end());
     for (unsigned i = 0; i < Card::no_cards; ++i)
         if (std::find(seen.begin(), seen.end(), Card::from_index(i)) == seen.end())
             rest.push_back(Card::from_index(i));
-    double won = 0;
-    int boards = 0;
-    for (std::size_t i = 0; i < rest.size(); ++i)
-        for (std::size_t j = i + 1; j < rest.size(); ++j) {
-            ++boards;
-            std::vector<Card> board = flop;
+    AllInEquity::Shares shares{std::vector<std::uint64_t>(situation.pot_players.size()), 0};
+    const std::function<void(std::size_t)> deal = [&](std::size_t from) {
+        for (std::size_t i = from; board.size() < AllInEquity::board_cards && i < rest.size(); ++i) {
             board.push_back(rest[i]);
-            board.push_back(rest[j]);
-            auto best = [&board](const std::vector<Card>& hole) {
-                std::vector<Card> seven = board;
-                seven.insert(seven.end(), hole.begin(), hole.end());
-                return Hand::best_hand(seven);
-            };
-            const Hand ha = best(a), hb = best(b), hc = best(c), top = std::max({ha, hb, hc});
-            // Side pot: B against C; main pot: all three.
-            if (!(hc < hb))
-                won += 1400.0 / (hc == hb ? 2 : 1);
-            if (hc == top)
-                won += 900.0 / ((ha == top) + (hb == top) + 1);
+            deal(i + 1);
+            board.pop_back();
         }
-    return won / boards;
+        if (board.size() < AllInEquity::board_cards)
+            return;
+        ++shares.boards;
+        std::vector<Hand> best;
+        for (const auto& hand : situation.hands) {
+            std::vector<Card> seven = board;
+            seven.insert(seven.end(), hand.begin(), hand.end());
+            best.push_back(Hand::best_hand(seven));
+        }
+        for (std::size_t k = 0; k < situation.pot_players.size(); ++k) {
+            std::vector<Hand> in;
+            for (std::size_t p = 0; p < best.size(); ++p)
+                if (situation.pot_players[k] >> p & 1u)
+                    in.push_back(best[p]);
+            const Hand top = *std::max_element(in.begin(), in.end());
+            if ((situation.pot_players[k] >> situation.player & 1u) != 0 && best[situation.player] == top)
+                shares.wins[k] += AllInEquity::split_unit / std::count(in.begin(), in.end(), top);
+        }
+    };
+    deal(0);
+    return shares;
 }
 
 TEST(AllInEquity, ThreeWayAllInOnTheFlopTakesEachPotsExactShare)
@@ -72,7 +81,12 @@ TEST(AllInEquity, ThreeWayAllInOnTheFlopTakesEachPotsExactShare)
     ASSERT_EQ(money.net(2), -1000);
     AllInEquity equity;
     const auto adjusted = equity.adjusted_result(hand, 2, money);
-    EXPECT_EQ(adjusted, std::llround((expected_share_of_pots() - 1000.0) * AllInEquity::hundredths));
+    // C's share: the main pot of 900 among all three, the side pot of 1400 against B.
+    const std::vector<Card> c = test::cards("Ah Kh Qs Qd Jc Js Kd 7h 2h");
+    const auto counted =
+        counted_shares({{{c[0], c[1]}, {c[2], c[3]}, {c[4], c[5]}}, {c[6], c[7], c[8]}, {0b111, 0b110}, 2});
+    const double won = (900.0 * counted.wins[0] + 1400.0 * counted.wins[1]) / (counted.boards * AllInEquity::split_unit);
+    EXPECT_EQ(adjusted, std::llround((won - 1000.0) * AllInEquity::hundredths));
     // The same situation again comes from memory, unchanged.
     EXPECT_EQ(equity.adjusted_result(hand, 2, money), adjusted);
 }
@@ -106,6 +120,23 @@ TEST(AllInEquity, SharesOfAllPlayersAddUpToThePot)
         return AllInEquity::enumerate({{{c[0], c[1]}, {c[2], c[3]}, {c[4], c[5]}}, {}, {0b111}, hero});
     };
     EXPECT_EQ(share(0).wins[0] + share(1).wins[0] + share(2).wins[0], share(0).boards * AllInEquity::split_unit);
+}
+
+// Boards of one card to five against the test's own count: heads-up, scored by one
+// comparison, and three players in two pots, the second one not the third player's. The
+// whole board, a straight flush, ties them all.
+TEST(AllInEquity, EveryBoardSizeAgreesWithTheTestsOwnCount)
+{
+    const std::vector<Card> c = test::cards("As Ks Qs Qd 7c 7d 9h Th Jh Qh Kh");
+    for (std::size_t known = 1; known <= AllInEquity::board_cards; ++known) {
+        const std::vector<Card> board(c.begin() + 6, c.begin() + 6 + static_cast<std::ptrdiff_t>(known));
+        for (const AllInEquity::Situation& situation :
+             {AllInEquity::Situation{{{c[0], c[1]}, {c[2], c[3]}}, board, {0b11}, 1},
+              AllInEquity::Situation{{{c[0], c[1]}, {c[2], c[3]}, {c[4], c[5]}}, board, {0b111, 0b011}, 2}}) {
+            const auto shares = AllInEquity::enumerate(situation), counted = counted_shares(situation);
+            EXPECT_EQ(std::pair(shares.wins, shares.boards), std::pair(counted.wins, counted.boards)) << known;
+        }
+    }
 }
 
 TEST(AllInEquity, NoAdjustmentWithoutAllInShownCardsOrBeforeTheRiver)
