@@ -13,17 +13,24 @@ namespace {
 using test::HandRecordBuilder;
 using Kind = HandRecordBuilder::Kind;
 
-// Hero A wins a walk (+50), then loses his aces all-in on the flop to a flush (actual
-// -10000); the third hand is in chips.
+// Hero A, in the big blind, wins a walk (+50).
+pokerstars::HandRecord walk(const std::string& id)
+{
+    // clang-format off
+    return HandRecordBuilder(id).seat("B").seat("A").hero("A", "2c 7d")
+        .act("B", Kind::small_blind, 50).act("A", Kind::big_blind, 100)
+        .act("B", Kind::fold).act("A", Kind::uncalled, 50).collect("A", 100).build();
+    // clang-format on
+}
+
+// Hero A wins a walk, then loses his aces all-in on the flop to a flush (actual -10000);
+// the third hand is in chips.
 HeroResults two_hands_and_a_tournament_hand()
 {
     HeroResults results;
     AllInEquity equity;
+    results.add(walk("10"), 1, 0, equity);
     // clang-format off
-    results.add(HandRecordBuilder("10").seat("B").seat("A").hero("A", "2c 7d")
-                    .act("B", Kind::small_blind, 50).act("A", Kind::big_blind, 100)
-                    .act("B", Kind::fold).act("A", Kind::uncalled, 50).collect("A", 100).build(),
-                1, 0, equity);
     results.add(HandRecordBuilder("11").seat("A").seat("B").hero("A", "As Ad")
                     .act("A", Kind::small_blind, 50).act("B", Kind::big_blind, 100)
                     .act("A", Kind::call, 50).act("B", Kind::check).street("2d 3d 9c")
@@ -69,12 +76,12 @@ TEST(HeroResults, KeepsTheChosenPlayerAndFindsTheMostFrequent)
     EXPECT_FALSE(results.rows()[0].known); // no line says who won
 }
 
-TEST(HeroResults, ChartIsWellFormedSvgWithBothLines)
+// The number of points of each line of a chart, which must be well-formed XML.
+std::map<std::string, std::size_t> points_per_line(const std::string& svg)
 {
-    const std::string svg = two_hands_and_a_tournament_hand().svg("A & \"B\" <Ü>");
     std::istringstream in(svg);
     boost::property_tree::ptree tree;
-    ASSERT_NO_THROW(boost::property_tree::read_xml(in, tree)) << svg;
+    boost::property_tree::read_xml(in, tree);
     std::map<std::string, std::size_t> points;
     for (const auto& [tag, node] : tree.get_child("svg"))
         if (tag == "polyline") {
@@ -82,10 +89,27 @@ TEST(HeroResults, ChartIsWellFormedSvgWithBothLines)
             points[node.get<std::string>("<xmlattr>.id")] =
                 std::distance(std::istream_iterator<std::string>(list), std::istream_iterator<std::string>());
         }
+    return points;
+}
+
+TEST(HeroResults, ChartIsWellFormedSvgWithBothLines)
+{
+    const std::string svg = two_hands_and_a_tournament_hand().svg("A & \"B\" <Ü>");
     // The USD hands are charted: the start and two hands, on each line.
-    EXPECT_EQ(points, (std::map<std::string, std::size_t>{{"all-in-adjusted", 3}, {"net-won", 3}}));
+    EXPECT_EQ(points_per_line(svg), (std::map<std::string, std::size_t>{{"all-in-adjusted", 3}, {"net-won", 3}}));
     EXPECT_NE(svg.find("Results of A &amp; &quot;B&quot; &lt;Ü&gt;"), std::string::npos);
     EXPECT_NE(svg.find("Won (USD)"), std::string::npos);
+}
+
+// A run longer than the plot is wide is drawn with each pixel column's lowest and highest
+// point: a line rising over 2,000 hands has both in every one of the 780 columns.
+TEST(HeroResults, LongRunIsDrawnWithTheLowestAndHighestPointOfEachPixelColumn)
+{
+    HeroResults results;
+    AllInEquity equity;
+    for (int hand = 0; hand < 2000; ++hand)
+        results.add(walk(std::to_string(hand)), 1, 0, equity);
+    EXPECT_EQ(points_per_line(results.svg("A")).at("net-won"), 1560u);
 }
 
 } // namespace
