@@ -15,17 +15,18 @@
 using poker::Card;
 using poker::texas_holdem::ExactOdds;
 
-// Exact counts, a river against two opponents and a turn against one, on one thread and on
-// three: every river times the ordered holdings of disjoint pairs of the 45 cards then
-// left, and as wins the chances the test's own count of beaten pairs gives; and the number
-// of cases before the flop.
+// Exact counts, a river against three opponents, a turn and a flop against one, on one
+// thread and on three: every board's completion times the ordered holdings of disjoint
+// pairs of the 45 cards then left, and as wins the chances the test's own count of beaten
+// pairs gives; and the number of cases before the flop.
 TEST(ExactOdds, CountsEveryCaseAsTheBeatenPairsGiveOnAnyNumberOfThreads)
 {
-    for (const auto& [known, opponents] : {std::pair{"ts th td 9s 8c 3h 2d", 2u}, std::pair{"ah kd qs js 2c 7h", 1u}}) {
+    for (const auto& [known, opponents] :
+         {std::pair{"2c 3d 5h 9s jc qd kh", 3u}, std::pair{"ah kd qs js 2c 7h", 1u}, std::pair{"ah kd qs js 2c", 1u}}) {
         std::vector<Card> seven = poker::test::cards(known);
         const std::array<double, 3> chances = poker::test::exact_chances(seven);
-        const std::uint64_t rivers = seven.size() == 7 ? 1 : 46;
-        ExactOdds::Counts expected{{rivers, rivers * 990, rivers * 990 * 903}, {rivers}};
+        const std::uint64_t boards = seven.size() == 7 ? 1 : seven.size() == 6 ? 46 : 47 * 46 / 2;
+        ExactOdds::Counts expected{{boards, boards * 990, boards * 990 * 903, boards * 990 * 903 * 820}, {boards}};
         expected.cases.resize(opponents + 1);
         for (unsigned k = 1; k <= opponents; ++k)
             expected.wins.push_back(static_cast<std::uint64_t>(std::llround(chances[k - 1] * expected.cases[k])));
