@@ -107,8 +107,12 @@ TEST(HeroResults, LongRunIsDrawnWithTheLowestAndHighestPointOfEachPixelColumn)
 {
     HeroResults results;
     AllInEquity equity;
-    for (int hand = 0; hand < 2000; ++hand)
+    for (int hand = 0; hand < 2000; ++hand) {
         results.add(walk(std::to_string(hand)), 1, 0, equity);
+        // Ten walks rise to 5, with ticks 1 apart: whole numbers on the axis.
+        if (hand == 9)
+            EXPECT_NE(results.svg("A").find("\"end\">5</text>"), std::string::npos) << results.svg("A");
+    }
     EXPECT_EQ(points_per_line(results.svg("A")).at("net-won"), 1560u);
 }
 
