@@ -67,8 +67,7 @@ struct Pty {
         }
         return bytes;
     }
-    int master = -1;
-    int slave = -1;
+    int master = -1, slave = -1;
 };
 
 // Runs `child` in a forked process writing to `pty`; returns its wait status and what it
