@@ -63,16 +63,6 @@ public:
                 index(cell.fg, VTERM_COLOR_IS_DEFAULT_FG(&cell.fg)),
                 index(cell.bg, VTERM_COLOR_IS_DEFAULT_BG(&cell.bg))};
     }
-    // `length` characters of row y from column x; '?' stands for any non-ASCII one.
-    std::string text(int x, int y, int length) const
-    {
-        std::string text;
-        for (int i = 0; i < length; ++i) {
-            const char32_t c = std::get<0>(at(x + i, y));
-            text += c < 0x80 ? static_cast<char>(c) : '?';
-        }
-        return text;
-    }
     // Checks that the `columns` x `rows` cells at the top left show the surface (code page
     // 437 as Unicode; a plain cell in the default colours, any other in its attribute's,
     // whose blue and red bits are ANSI's red and blue) and that every cell past `used_columns`
@@ -86,13 +76,14 @@ public:
         for (int y = 0; y < rows_; ++y)
             for (int x = 0; x < columns_; ++x) {
                 const console::Cell& cell = surface.cell(x, y);
-                if (x < columns && y < rows)
-                    ASSERT_EQ(at(x, y), (Shown{console::CodePage437::to_unicode(cell.ch),
-                                               cell.plain ? -1 : index(cell.attribute & 0xFu),
-                                               cell.plain ? -1 : index((cell.attribute >> 4) & 0xFu)}))
-                        << "cell " << x << "," << y;
-                else if (x >= std::max(columns, used_columns) || y >= std::max(rows, used_rows))
-                    ASSERT_EQ(at(x, y), Shown(U' ', -1, -1)) << "cell " << x << "," << y;
+                const bool inside = x < columns && y < rows;
+                const Shown expected = inside ? Shown{console::CodePage437::to_unicode(cell.ch),
+                                                      cell.plain ? -1 : index(cell.attribute & 0xFu),
+                                                      cell.plain ? -1 : index((cell.attribute >> 4) & 0xFu)}
+                                              : Shown{U' ', -1, -1};
+                if (!inside && x < std::max(columns, used_columns) && y < std::max(rows, used_rows))
+                    continue;
+                ASSERT_EQ(at(x, y), expected) << "cell " << x << "," << y;
             }
     }
     std::pair<int, int> cursor() const
@@ -219,7 +210,8 @@ TEST(TerminalRenderer, SmallerTerminalShowsWhatFitsAndTheSizeItNeeds)
         const std::string notice = TerminalRenderer::notice(width, height, size.columns, size.rows);
         EXPECT_EQ(notice, size.columns < 47 ? "Too small: needs 58x60, has " + size.notice
                                             : "Terminal too small: needs 58 x 60, has " + has);
-        EXPECT_EQ(terminal.text(0, size.notice_row, static_cast<int>(notice.size())), notice);
+        for (std::size_t x = 0; x < notice.size(); ++x)
+            EXPECT_EQ(std::get<0>(terminal.at(static_cast<int>(x), size.notice_row)), char32_t(notice[x])) << x;
     }
     // Whole in any terminal of 20 columns or more.
     EXPECT_EQ(TerminalRenderer::notice(width, height, 30, 20), "Needs 58x60, has 30x20");
