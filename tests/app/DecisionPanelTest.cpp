@@ -7,12 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Corvald.h"
 #include "app/HandLoop.h"
-#include "console/TerminalRenderer.h"
 #include "support/CardText.h"
 #include "support/RecordingScreen.h"
-#include "support/ScopedConsole.h"
 #include "support/ScreenPicture.h"
 #include "texas_holdem/ConsoleSequencer.h"
 
@@ -87,25 +84,6 @@ TEST(DecisionPanel, ImprovementsOfAFlushDrawWithAnOpenEndedStraightDrawMatchAnEn
     const std::vector<Shot> shots = play("2\n1\n2\n9h8h\nc\nc\n7h6c2h\nf\n\n", true);
     EXPECT_TRUE(corvald_test::matches_golden(shots[7].screen, {DecisionPanel::left, 57, 7, 22},
                                              "app/screens/DecisionPanel-draw"));
-}
-
-TEST(DecisionPanel, RedrawnUnchangedItSendsTheTerminalNothing)
-{
-    console::ScopedConsole scope;
-    Corvald driver;
-    driver.show_panel = true;
-    driver.calculator.setup(2);
-    driver.game.new_hand({"P1", "P2", "P3"});
-    const std::vector<Card> known = cards("ahkdqh7h2c");
-    driver.calculator.set_hole(known[0], known[1]);
-    driver.calculator.set_flop(known[2], known[3], known[4]);
-    driver.calculate();
-    console::TerminalRenderer renderer;
-    renderer.set_terminal_size(console::screen_width, console::screen_height);
-    driver.refresh(true);
-    EXPECT_NE(renderer.render(scope.screen, false).find("Next card makes"), std::string_view::npos);
-    driver.refresh(true);
-    EXPECT_EQ(renderer.render(scope.screen, false), "");
 }
 
 TEST(DecisionPanel, EveryKindOfHandInWordsWithTheLowestAndHighestValues)

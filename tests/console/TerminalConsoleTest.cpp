@@ -1,7 +1,6 @@
 #include "console/TerminalConsole.h"
 #include "console/TerminalGuard.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -16,6 +15,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 using console::TerminalConsole;
@@ -67,8 +67,7 @@ struct Pty {
         }
         return bytes;
     }
-    int master = -1;
-    int slave = -1;
+    int master = -1, slave = -1;
 };
 
 // Runs `child` in a forked process writing to `pty`; returns its wait status and what it
@@ -150,8 +149,7 @@ TEST(TerminalConsole, ExitAndEndingSignalsHandTheTerminalBack)
             EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == (ending.ignored ? 0 : 3));
         else
             EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == ending.signal);
-        EXPECT_EQ(output.substr(output.size() - std::min(output.size(), hand_back.size())), hand_back)
-            << "status " << status;
+        EXPECT_THAT(output, testing::EndsWith(hand_back)) << "status " << status;
     }
 }
 
@@ -159,7 +157,6 @@ TEST(TerminalConsole, ExitAndEndingSignalsHandTheTerminalBack)
 // over again and, as it waits for input, paints everything at once.
 TEST(TerminalConsole, CtrlZHandsTheTerminalBackAndTheContinuationRepaints)
 {
-    const std::string take_over = "\x1b[?1049h\x1b[?25l";
     Pty pty;
     std::cout.flush();
     std::fflush(nullptr);
@@ -179,11 +176,11 @@ TEST(TerminalConsole, CtrlZHandsTheTerminalBackAndTheContinuationRepaints)
     EXPECT_TRUE(WIFSTOPPED(status)) << status;
     const std::string stopped = pty.drain();
     EXPECT_NE(stopped.find("Hand #7"), std::string::npos);
-    EXPECT_EQ(stopped.substr(stopped.size() - std::min(stopped.size(), hand_back.size())), hand_back);
+    EXPECT_THAT(stopped, testing::EndsWith(hand_back));
 
     kill(pid, SIGCONT);
     const std::string continued = pty.drain();
-    EXPECT_EQ(continued.substr(0, take_over.size()), take_over);
+    EXPECT_THAT(continued, testing::StartsWith("\x1b[?1049h\x1b[?25l"));
     EXPECT_NE(continued.find("Hand #7"), std::string::npos) << "not painted again";
     ASSERT_EQ(waitpid(pid, &status, 0), pid);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
@@ -236,7 +233,6 @@ TEST(TerminalConsole, BackgroundProcessLeavesTheTerminalAloneUntilBroughtToTheFo
         _exit(WIFEXITED(job_status) ? WEXITSTATUS(job_status) : 94);
     });
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    EXPECT_EQ(output.substr(0, 4), "|fg|") << "drawn from the background: " << output;
-    EXPECT_EQ(output.substr(4, 14), "\x1b[?1049h\x1b[?25l") << output;
+    EXPECT_THAT(output, testing::StartsWith("|fg|\x1b[?1049h\x1b[?25l")) << "drawn from the background";
     EXPECT_NE(output.find("Hand #7"), std::string::npos) << "not painted";
 }

@@ -140,9 +140,7 @@ TEST(RankingOracleSlow, MillionSevenCardSetsRankAsTheCountingRules)
         set.add(seven[1]);
         with_set.check(seven.data(), 7, set.strength(), counted.strength());
         with_best_hand.check(seven.data(), 7, Hand::best_hand(seven.data(), 7).strength(), counted.strength());
-        const bool hands_order = previous < counted;
-        const bool strengths_order = previous.strength() < counted.strength();
-        order.check(seven.data(), 7, hands_order, strengths_order);
+        order.check(seven.data(), 7, previous < counted, previous.strength() < counted.strength());
         ++per_type[counted.type];
         previous = counted;
     }

@@ -16,18 +16,16 @@
 
 namespace corvald_test {
 
-// A fresh empty directory under the system's temporary directory.
-inline std::string make_temporary_directory()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "corvald-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
-        std::abort();
-    return pattern;
-}
-
-// A fresh empty directory, removed with all it holds at the end of the scope.
+// A fresh empty directory under the system's temporary directory, removed with all it
+// holds at the end of the scope.
 struct TemporaryDirectory : std::filesystem::path {
-    TemporaryDirectory() : path(make_temporary_directory()) {}
+    TemporaryDirectory() : path(std::filesystem::temp_directory_path() / "corvald-test-XXXXXX")
+    {
+        std::string name = string();
+        if (::mkdtemp(name.data()) == nullptr)
+            std::abort();
+        assign(name);
+    }
     TemporaryDirectory(const TemporaryDirectory&) = delete;
     ~TemporaryDirectory() { std::filesystem::remove_all(*this); }
 };

@@ -23,10 +23,9 @@ namespace poker::test {
 inline std::array<double, 3> exact_chances(const std::vector<Card>& known)
 {
     std::vector<Card> rest;
-    for (unsigned index = 0; index < Card::no_cards; ++index) {
+    for (unsigned index = 0; index < Card::no_cards; ++index)
         if (std::find(known.begin(), known.end(), Card::from_index(index)) == known.end())
             rest.push_back(Card::from_index(index));
-    }
     const double n = double(rest.size());
     std::array<double, 3> chances{};
     if (known.size() < texas_holdem::Calculator::no_user_cards) {
@@ -43,7 +42,7 @@ inline std::array<double, 3> exact_chances(const std::vector<Card>& known)
     const Hand user = Hand::best_hand(known);
     std::array<Cards, Card::no_cards> beaten{};
     std::vector<Card> opponent = known;
-    for (const Card& a : rest) {
+    for (const Card& a : rest)
         for (const Card& b : rest) {
             opponent[0] = a;
             opponent[1] = b;
@@ -52,7 +51,6 @@ inline std::array<double, 3> exact_chances(const std::vector<Card>& known)
                 beaten[b.index()].set(a.index());
             }
         }
-    }
     // The edges clear of the cards `away`, and the unordered pairs of disjoint ones among
     // them: all pairs less those meeting at a card.
     const auto count = [&](const Cards& away) {
@@ -67,10 +65,9 @@ inline std::array<double, 3> exact_chances(const std::vector<Card>& known)
     };
     // An ordered triple is an edge followed by an ordered pair of edges clear of it.
     double triples = 0;
-    for (unsigned u = 0; u < Card::no_cards; ++u) {
+    for (unsigned u = 0; u < Card::no_cards; ++u)
         for (unsigned v = u + 1; v < Card::no_cards; ++v)
             triples += beaten[u][v] ? 2 * count(Cards().set(u).set(v)).second : 0;
-    }
     const auto [edges, pairs] = count(Cards());
     const double deals1 = n * (n - 1) / 2;
     const double deals2 = deals1 * (n - 2) * (n - 3) / 2;

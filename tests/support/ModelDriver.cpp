@@ -1,7 +1,6 @@
 #include "support/ModelDriver.h"
 
 #include <cassert>
-#include <string>
 
 namespace poker::texas_holdem {
 
@@ -29,8 +28,7 @@ void ModelDriver::go(Sequencer& sequencer, unsigned max_players)
         const std::vector<Card> cards = sequencer.request_cards(game.round);
         moves_per_round.push_back(0);
         while (!game.round_over()) {
-            const std::string name = game.history.names[game.current_player];
-            const float move = sequencer.request_move(name);
+            const float move = sequencer.request_move(game.history.names[game.current_player]);
             if (sequencer.all_in_stake(all_in_stake))
                 game.all_in_move(all_in_stake);
             else

@@ -4,17 +4,9 @@
 
 namespace console {
 
-namespace {
-Console* install_returning_previous(Console& console)
+ConsoleInstall::ConsoleInstall(Console& console) : previous_(&Console::current())
 {
-    Console* previous = &Console::current();
     Console::install(&console);
-    return previous;
-}
-} // namespace
-
-ConsoleInstall::ConsoleInstall(Console& console) : previous_(install_returning_previous(console))
-{
     Cursor::_x = 0;
     Cursor::_y = 0;
 }

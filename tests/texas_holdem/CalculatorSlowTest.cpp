@@ -32,14 +32,12 @@ std::vector<unsigned> reference_counts(poker::test::BoostDeck& deck, const std::
     for (unsigned hand = 0; hand < hands; ++hand) {
         deck.reset();
         std::copy(known.begin(), known.end(), seven.begin());
-        for (const Card& card : seven) {
+        for (const Card& card : seven)
             if (!card.is_unknown())
                 deck.remove(card);
-        }
-        for (Card& card : seven) {
+        for (Card& card : seven)
             if (card.is_unknown())
                 card = deck.deal();
-        }
         const std::uint32_t user = strength(seven);
         ++counts[0];
         for (unsigned opponent = 1; opponent <= opponents; ++opponent) {
@@ -92,14 +90,11 @@ TEST(CalculatorSlow, CountsAsTheFirstVersionForEverySetting)
     constexpr unsigned hands = 20000;
     constexpr unsigned long_run = 2000000;
     std::mt19937 pick(12);
-    for (unsigned seed : {2u, 3u, 1000003u}) {
-        for (unsigned players = 2; players <= 16; ++players) {
-            for (unsigned board : {0u, 3u, 4u, 5u}) {
+    for (unsigned seed : {2u, 3u, 1000003u})
+        for (unsigned players = 2; players <= 16; ++players)
+            for (unsigned board : {0u, 3u, 4u, 5u})
                 for (bool hole_known : {false, true})
                     expect_counts_alike(seed, players, random_known_cards(pick, hole_known, board), hands);
-            }
-        }
-    }
     expect_counts_alike(2, 4, random_known_cards(pick, true, 0), long_run);
     expect_counts_alike(2, 16, random_known_cards(pick, false, 0), long_run);
 }

@@ -12,21 +12,6 @@ using corvald_test::play_hand;
 using poker::texas_holdem::Game;
 using poker::texas_holdem::GameAnalyser;
 
-TEST(GameAnalyser, PotAndPlayersStillInAtTheEndOfEachRound)
-{
-    const Game game = corvald_test::three_player_hand();
-    const GameAnalyser analyser(game.history);
-    // Bob folded to the flop bet, which is not in the pot of the hole round.
-    const double pots[] = {18, 26, 26, 26, 26};
-    for (unsigned r = 0; r < 5; ++r) {
-        SCOPED_TRACE(r);
-        EXPECT_EQ(analyser.pot_size_at_round_end(r), pots[r]);
-        EXPECT_TRUE(analyser.active_at_round_end(0, r) && analyser.active_at_round_end(2, r));
-        EXPECT_EQ(analyser.active_at_round_end(1, r), r == 0);
-        EXPECT_EQ(analyser.no_active_at_round_end(r), r == 0 ? 3u : 2u);
-    }
-}
-
 // Only final stakes are kept, so a fold that cost nothing looks like a check in that round;
 // the player drops out of the count in the first round that asks more of him.
 TEST(GameAnalyser, FoldingWhenCheckingWasFreeStillCountsAsInForThatRound)
