@@ -88,6 +88,7 @@ TEST(StatsCommand, OlderFormHandsAreCountedWithoutResults)
     const nlohmann::json json = nlohmann::json::parse(outcome.out);
     EXPECT_EQ(json.at("hands"), 30);
     EXPECT_EQ(json.at("hero"), ""); // the older form names nobody's cards
+    EXPECT_EQ(outcome.err, "Read 30 hands from 1 files, skipped 0\n");
 }
 
 TEST(StatsCommand, MissingPathIsUnusableInput)
