@@ -22,6 +22,8 @@ class RecordSequencer final : public Sequencer {
 public:
     // `record` must outlive the sequencer and hold a hand that is not cancelled.
     explicit RecordSequencer(const HandRecord& record);
+    // A temporary record would be gone before the first question.
+    explicit RecordSequencer(HandRecord&& record) = delete;
 
     NewGame request_new_game(unsigned max_players) override;
     float request_blind(std::string player) override;

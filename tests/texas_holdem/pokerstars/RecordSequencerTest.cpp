@@ -152,6 +152,11 @@ TEST(RecordSequencer, RecordShortOfAMoveOrACardNamesWhatIsMissing)
     EXPECT_EQ(
         outcome(preflop().street("2c 7d 9h").act("A", Kind::check).act("B", Kind::check).act("C", Kind::check).build()),
         "77 The hand history deals no turn");
+    // Two names that the table's cells show alike get their seat numbers.
+    const HandRecord record =
+        preflop().seat("A\xE2\x82\xAC").seat("A?").act("A\xE2\x82\xAC", Kind::fold).act("A?", Kind::fold).build();
+    RecordSequencer alike(record);
+    EXPECT_EQ(alike.request_new_game(16).players, (std::vector<std::string>{"A", "B", "C", "A?", "A?#5"}));
     // Moves the table cannot take as the record has them.
     EXPECT_EQ(outcome(HandRecordBuilder("9").seat("A").seat("B").act("A", Kind::small_blind, 50).build()),
               "0 Fewer than two players dealt in");
