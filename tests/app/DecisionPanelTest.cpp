@@ -84,6 +84,9 @@ TEST(DecisionPanel, ImprovementsOfAFlushDrawWithAnOpenEndedStraightDrawMatchAnEn
     const std::vector<Shot> shots = play("2\n1\n2\n9h8h\nc\nc\n7h6c2h\nf\n\n", true);
     EXPECT_TRUE(corvald_test::matches_golden(shots[7].screen, {DecisionPanel::left, 57, 7, 22},
                                              "app/screens/DecisionPanel-draw"));
+    // A royal flush made on the flop: a chance of one, shown whole.
+    const std::vector<Shot> nuts = play("2\n1\n2\nahkh\nc\nc\nqhjhth\nf\n\n", true);
+    EXPECT_EQ(nuts[7].screen.text(DecisionPanel::left, 13, 18), "Your chance   100%");
 }
 
 TEST(DecisionPanel, EveryKindOfHandInWordsWithTheLowestAndHighestValues)
