@@ -22,7 +22,7 @@ using poker::texas_holdem::ExactOdds;
 TEST(ExactOdds, CountsEveryCaseAsTheBeatenPairsGiveOnAnyNumberOfThreads)
 {
     for (const auto& [known, opponents] :
-         {std::pair{"2c 3d 5h 9s jc qd kh", 3u}, std::pair{"ah kd qs js 2c 7h", 1u}, std::pair{"ah kd qs js 2c", 1u}}) {
+         {std::pair{"ac 2d 5h 9s jc qd 7h", 3u}, std::pair{"ah kd qs js 2c 7h", 1u}, std::pair{"ah kd qs js 2c", 1u}}) {
         std::vector<Card> seven = poker::test::cards(known);
         const std::array<double, 3> chances = poker::test::exact_chances(seven);
         const std::uint64_t boards = seven.size() == 7 ? 1 : seven.size() == 6 ? 46 : 47 * 46 / 2;

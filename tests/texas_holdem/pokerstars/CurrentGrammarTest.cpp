@@ -157,6 +157,8 @@ TEST(CurrentGrammar, EachLineKindAcceptsItsFormsAndNamesWhatItExpected)
          "Malformed Dealt to line: expected one Dealt to <name> [<card> <card>] before the first move"},
         {8, false, "Dealt to Lean Abadia [Ah]",
          "Malformed Dealt to line: expected one Dealt to <name> [<card> <card>] before the first move"},
+        {8, false, "Dealt to Lean Abadia [Ah K]",
+         "Malformed Dealt to line: expected one Dealt to <name> [<card> <card>] before the first move"},
         {9, false, "Lean Abadia: raises $0.25 to $0.30", "Raise mismatch: raises $0.25 to $0.30 over a bet of $0.10"},
         {10, false, "wo_olly :D: calls $0.25 and is all-in", "All-in with chips left: wo_olly :D"},
         {9, false, "Lean Abadia: raises $10 to $10.10", "More than the player's chips or the cap: Lean Abadia"},
