@@ -125,18 +125,21 @@ TEST(RecordSequencer, EveryRealHandPlaysToTheEndWithTheFilesStakes)
 }
 
 // A record that runs out of moves or cards while the table still plays stops with the
-// message of what is missing, at the hand's last line.
-TEST(RecordSequencer, RecordShortOfAMoveOrACardNamesWhatIsMissing)
+// message of what is missing, at the hand's last line; one whose moves the table cannot
+// take stops with what is wrong.
+TEST(RecordSequencer, RecordShortOfAMoveOrACardOrWithMovesTheTableCannotTakeSaysWhat)
 {
     using poker::test::HandRecordBuilder;
     using Kind = HandRecordBuilder::Kind;
     // clang-format off
-    const auto preflop = [] {
+    const auto blinds = [] {
         return std::move(HandRecordBuilder("9").seat("A").seat("B").seat("C")
-            .act("A", Kind::small_blind, 50).act("B", Kind::big_blind, 100)
-            .act("C", Kind::call, 100).act("A", Kind::call, 50).act("B", Kind::check));
+            .act("A", Kind::small_blind, 50).act("B", Kind::big_blind, 100));
     };
     // clang-format on
+    const auto preflop = [&] {
+        return std::move(blinds().act("C", Kind::call, 100).act("A", Kind::call, 50).act("B", Kind::check));
+    };
     const auto outcome = [](HandRecord record) -> std::string {
         record.last_line = 77;
         corvald_test::RecordingScreen screen;
@@ -162,12 +165,8 @@ TEST(RecordSequencer, RecordShortOfAMoveOrACardNamesWhatIsMissing)
               "0 Fewer than two players dealt in");
     EXPECT_EQ(outcome(preflop().act("C", Kind::check).street("2c 7d 9h").build()),
               "0 The driver closed the betting before this move");
-    // clang-format off
-    EXPECT_EQ(outcome(HandRecordBuilder("9").seat("A").seat("B").seat("C").act("A", Kind::small_blind, 50)
-                          .act("B", Kind::big_blind, 100).act("C", Kind::call, 60).build()),
+    EXPECT_EQ(outcome(blinds().act("C", Kind::call, 60).build()),
               "0 A call for less than the stake to match without all-in");
-    EXPECT_EQ(outcome(HandRecordBuilder("9").seat("A").seat("B").act("A", Kind::small_blind, 50)
-                          .act("B", Kind::big_blind, 100).act("A", Kind::fold).act("B", Kind::check).build()),
+    EXPECT_EQ(outcome(blinds().act("C", Kind::fold).act("A", Kind::fold).act("B", Kind::check).build()),
               "0 The driver ended the hand before this move");
-    // clang-format on
 }
