@@ -188,7 +188,7 @@ TEST(TerminalConsole, CtrlZHandsTheTerminalBackAndTheContinuationRepaints)
 
 // Without a controlling terminal waiting for the space bar ends at once; a write that
 // cannot be made is reported, so that the console paints everything again next time.
-TEST(TerminalConsole, WaitSpaceWithoutControllingTerminalReturnsFalseAtOnce)
+TEST(TerminalConsole, WaitSpaceWithoutControllingTerminalAndAWriteThatCannotBeMadeReturnFalse)
 {
     EXPECT_FALSE(console::TerminalGuard::write_all(-1, "x", 1));
     Pty pty;
